@@ -1,0 +1,3 @@
+#pragma once
+// The one place where native types are made known to QML.
+void registerQmlTypes();

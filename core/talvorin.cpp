@@ -1,0 +1,228 @@
+#include "core/talvorin.h"
+
+#include "bridge/map_reading.h"
+#include "core/game_linking.h"
+#include "util/files.h"
+#include "util/logging.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QTextStream>
+
+namespace {
+
+// Long enough for any turn that is not running an external program or a download.
+constexpr unsigned long kDestructorWaitMs = 3000;
+constexpr unsigned long kTurnSleepMs = 100;
+
+} // namespace
+
+TALVORIN::TALVORIN(const DeviceSetup& setup, const QString& dataFolder, QObject* parent)
+    : BridgeThread(parent),
+      m_store(dataFolder),
+      m_gpu(setup),
+      m_mouse(setup),
+      m_headphone(setup),
+      m_games(m_store),
+      m_monitor(m_launches),
+      m_discovery(m_gpu, m_mouse, m_headphone, m_games, m_updates),
+      m_gpuBranch(m_gpu),
+      m_mouseBranch(m_mouse),
+      m_headsetBranch(m_headphone),
+      m_updateBranch(m_updates),
+      m_firmwareBranch(m_updates)
+{
+}
+
+TALVORIN::~TALVORIN()
+{
+    requestInterruption();
+    qDebug() << "~TALVORIN()";
+    m_stopFlag = true;
+    m_monitor.stop();
+    // Join rather than terminate: a thread killed inside a file write or a library call
+    // would leave the file or the library half done. Terminate only a thread that hangs.
+    if (!wait(kDestructorWaitMs)) {
+        qWarning() << "TALVORIN thread did not stop in time; terminating it";
+        terminate();
+        wait();
+    }
+    QCoreApplication::quit();
+}
+
+void TALVORIN::stopThread()
+{
+    requestInterruption();
+}
+
+void TALVORIN::stopTerminate()
+{
+    requestStopAndWait(1000);
+}
+
+void TALVORIN::setDataList(QVariantMap dataList)
+{
+    if (dataList == m_dataList)
+        return;
+    m_dataList = dataList;
+    emit dataListChanged(m_dataList);
+}
+
+void TALVORIN::receiveDataListFromQML(QVariantMap dataList)
+{
+    m_listCommand.replace(dataList);
+}
+
+QVariantMap TALVORIN::getDataList() const
+{
+    return m_dataList;
+}
+
+QMap<QString, QVariantList> TALVORIN::check_NewVersionFromServer()
+{
+    return m_updates.check_NewVersionFromServer();
+}
+
+bool TALVORIN::RunBatAsAdmin(QString batFileName)
+{
+    return AutostartBranch::RunBatAsAdmin(batFileName);
+}
+
+int TALVORIN::checkAndResetFSA()
+{
+    QDir folder(m_store.root());
+    if (!folder.exists())
+        folder.mkpath(QStringLiteral("."));
+    const QString path = m_store.showWindowFile();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        qDebug() << "[FSA] Could not open FSA.txt for reading. File path:" << path;
+        return 0;
+    }
+    return QTextStream(&file).readAll().trimmed() == QLatin1String("1") ? 1 : 0;
+}
+
+void TALVORIN::runWithOrWithoutGUI(QString value)
+{
+    const QString path = m_store.showWindowFile();
+    qDebug() << "Run with or without GUI" << path;
+    if (writeIntToFile(path, value.trimmed().toInt()))
+        qDebug() << "Write showGUI" << value << " to file OK";
+    else
+        qWarning() << "Write showGUI failed!";
+}
+
+void TALVORIN::emitAnswer(const QVariantMap& answer)
+{
+    emit dataChanged(answer);
+}
+
+void TALVORIN::run()
+{
+    qDebug() << "run() TALVORIN Worker Thread ID: " << QThread::currentThreadId();
+    m_stopFlag = false;
+    startUp();
+    while (runTurn()) {
+    }
+}
+
+void TALVORIN::startUp()
+{
+    m_state.installedGames = m_games.scanSteamLibrary();
+    m_monitor.start();
+    if (readInt(m_command.snapshot(), QStringLiteral("ControlTrayIcon"), 0) == 1) {
+        m_command.set(QStringLiteral("ControlTrayIcon"), -1);
+        m_answer.insert(QStringLiteral("openGUI"), 1);
+        emitAnswer(m_answer);
+    }
+    m_answer.insert(QStringLiteral("firstStartGUI"), 0);
+    if (AutostartBranch::markFirstStart(m_store))
+        m_answer.insert(QStringLiteral("firstStartGUI"), 1);
+    m_answer.insert(QStringLiteral("firstrStartAppShowGUI"), checkAndResetFSA());
+}
+
+bool TALVORIN::runTurn()
+{
+    if (isInterruptionRequested())
+        return false;
+    takeLaunchEvent();
+    const CommandSlot::Taken taken = m_command.take();
+    WorkerContext ctx{m_command, taken.generation, taken.command, m_answer, m_state, m_store,
+                      [this](const QVariantMap& answer) { emitAnswer(answer); }};
+    if (!dispatch(readInt(taken.command, QStringLiteral("Control"), 0), ctx))
+        return false;
+    QThread::msleep(kTurnSleepMs);
+    if (m_stopFlag) {
+        qDebug() << " Stop() TALVORIN Thread: " << QThread::currentThreadId();
+        return false;
+    }
+    return true;
+}
+
+void TALVORIN::takeLaunchEvent()
+{
+    LaunchEvent event;
+    if (!m_launches.tryTake(event))
+        return;
+    writeStdout(QStringLiteral("    [TALVORIN] window title: %1\n").arg(event.windowTitle));
+    writeStdout(QStringLiteral("    [TALVORIN] executable name: %1\n").arg(event.executableName));
+    writeStdout(QStringLiteral("    [TALVORIN] executable path: %1\n\n").arg(event.executablePath));
+    const std::optional<int> profile =
+        profileSwitchFor(m_state.linkedGames, event.executablePath, m_state.currentMouseProfile);
+    if (!profile)
+        return;
+    m_command.merge({{QStringLiteral("Control"), 2},
+                     {QStringLiteral("profileNo"), *profile},
+                     {QStringLiteral("runFunction"), 1}});
+}
+
+bool TALVORIN::dispatch(int control, WorkerContext& ctx)
+{
+    switch (control) {
+    case 0: m_discovery.run(ctx); break;
+    case 1: m_gpuBranch.run(ctx); break;
+    case 2: m_mouseBranch.run(ctx); break;
+    case 3: m_headsetBranch.run(ctx); break;
+    case 4: runKeyboardPlaceholder(ctx); break;
+    case 5: runWindowRequest(ctx); break;
+    case 6: endLoopAndForgetHandOff(); return false;
+    case 7: m_updateBranch.runApplicationUpdate(ctx); break;
+    case 8:
+    case 9:
+    case 10: m_firmwareBranch.run(control, ctx); break;
+    case 11: m_updateBranch.runServerInformation(ctx); break;
+    case 12: m_autostartBranch.runCreateTask(ctx); break;
+    case 13: m_autostartBranch.runRemoveTask(ctx); break;
+    default: break; // -1 (nothing pending) and unknown kinds stay in the slot unanswered
+    }
+    return true;
+}
+
+void TALVORIN::runKeyboardPlaceholder(WorkerContext& ctx)
+{
+    ctx.answer.insert(QStringLiteral("RESULTS"), -1);
+    qDebug() << "run() TALVORIN for Keyboard";
+    ctx.answer.insert(QStringLiteral("Control"), 4);
+    ctx.publish();
+    ctx.finish();
+}
+
+void TALVORIN::runWindowRequest(WorkerContext& ctx)
+{
+    // Standing command: the hand-off file is read every turn until a second start asks.
+    if (readFlagFromFile(m_store.handOffFile()) != 1)
+        return;
+    ctx.answer.insert(QStringLiteral("Control"), 5);
+    ctx.answer.insert(QStringLiteral("startGUI"), 1);
+    ctx.publish();
+    writeTextToFile(m_store.handOffFile(), QStringLiteral("0"));
+    ctx.finish();
+}
+
+void TALVORIN::endLoopAndForgetHandOff()
+{
+    if (QFile::exists(m_store.handOffFile()))
+        QFile::remove(m_store.handOffFile());
+}

@@ -1,0 +1,90 @@
+#pragma once
+// The orchestrator worker: owns the device objects and runs one QML command per turn.
+#include "bridge/bridge_thread.h"
+#include "core/autostart_branch.h"
+#include "core/data_store.h"
+#include "core/discovery_branch.h"
+#include "core/firmware_branch.h"
+#include "core/foreground_monitor.h"
+#include "core/game_library.h"
+#include "core/gpu_branch.h"
+#include "core/headset_branch.h"
+#include "core/launch_queue.h"
+#include "core/mouse_branch.h"
+#include "core/update_branch.h"
+#include "core/update_service.h"
+#include "core/worker_state.h"
+#include "devices/device_setup.h"
+#include "devices/gpu/dev_gpu.h"
+#include "devices/headset/dev_headphone.h"
+#include "devices/mouse/dev_mouse.h"
+
+#include <QVariantMap>
+
+class TALVORIN : public BridgeThread {
+    Q_OBJECT
+    Q_PROPERTY(QVariantMap dataList READ getDataList NOTIFY dataListChanged)
+
+public:
+    TALVORIN(const DeviceSetup& setup, const QString& dataFolder, QObject* parent = nullptr);
+    ~TALVORIN() override;
+
+    // For the foreground monitor and tests: where launch events are queued.
+    LaunchQueue& launchQueue() { return m_launches; }
+    const DataStore& dataStore() const { return m_store; }
+
+signals:
+    void dataListChanged(QVariantMap dataList);
+
+public slots:
+    void stopThread() override;
+    void stopTerminate();
+    void setDataList(QVariantMap dataList);
+    void receiveDataListFromQML(QVariantMap dataList);
+    QMap<QString, QVariantList> check_NewVersionFromServer();
+    bool RunBatAsAdmin(QString batFileName);
+    int checkAndResetFSA();
+    void runWithOrWithoutGUI(QString value);
+
+public:
+    Q_INVOKABLE QVariantMap getDataList() const;
+
+protected:
+    void run() override;
+    // Assigning `data` from QML places a command exactly like receiveDataFromQML.
+    void writeDataProperty(QVariantMap data) override { receiveDataFromQML(data); }
+
+private:
+    void startUp();
+    // One turn of the loop; false when the loop must end.
+    bool runTurn();
+    void takeLaunchEvent();
+    // Runs the branch for `control`; false when the loop must end (Control 6).
+    bool dispatch(int control, WorkerContext& ctx);
+    void runKeyboardPlaceholder(WorkerContext& ctx);
+    void runWindowRequest(WorkerContext& ctx);
+    void endLoopAndForgetHandOff();
+    void emitAnswer(const QVariantMap& answer);
+
+    DataStore m_store;
+    DEV_GPU m_gpu;
+    DEV_MOUSE m_mouse;
+    DEV_HEADPHONE m_headphone;
+    UpdateService m_updates;
+    GameLibrary m_games;
+    LaunchQueue m_launches;
+    ForegroundMonitor m_monitor;
+
+    WorkerState m_state;
+    QVariantMap m_answer;
+    QVariantMap m_dataList;
+    CommandSlot m_listCommand;
+
+    DiscoveryBranch m_discovery;
+    GpuBranch m_gpuBranch;
+    MouseBranch m_mouseBranch;
+    HeadsetBranch m_headsetBranch;
+    UpdateBranch m_updateBranch;
+    FirmwareBranch m_firmwareBranch;
+    AutostartBranch m_autostartBranch;
+};

@@ -1,0 +1,103 @@
+#include "util/json_files.h"
+
+#include "util/files.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+QList<QVariantMap> loadJsonList(const QString& path)
+{
+    QList<QVariantMap> list;
+    QFile file(path);
+    if (!file.exists()) {
+        qDebug() << "File does not exist: " << path;
+        return list;
+    }
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        qDebug() << "Failed to open file for reading:" << file.errorString();
+        return list;
+    }
+    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll());
+    if (doc.isNull()) {
+        qDebug() << "Invalid JSON format.";
+        return list;
+    }
+    if (doc.isArray()) {
+        const QJsonArray array = doc.array();
+        for (const QJsonValue& element : array) {
+            if (element.isObject())
+                list.append(element.toObject().toVariantMap());
+        }
+        return list;
+    }
+    list.append(doc.object().toVariantMap());
+    return list;
+}
+
+bool loadJsonObject(const QString& path, QVariantMap& out)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return false;
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
+    if (error.error != QJsonParseError::NoError) {
+        qWarning() << "JSON parse error:" << error.errorString();
+        return false;
+    }
+    if (!doc.isObject()) {
+        qWarning() << "JSON is not an object.";
+        return false;
+    }
+    out = doc.object().toVariantMap();
+    return true;
+}
+
+bool saveJsonList(const QList<QVariantMap>& list, const QString& path)
+{
+    QJsonArray array;
+    for (const QVariantMap& map : list)
+        array.append(QJsonObject::fromVariantMap(map));
+    const QByteArray bytes = QJsonDocument(array).toJson(QJsonDocument::Indented);
+
+    QDir folder = QFileInfo(path).absoluteDir();
+    if (!folder.exists() && !folder.mkpath(QStringLiteral("."))) {
+        qWarning() << "Failed to create directory:" << folder.absolutePath();
+        return false;
+    }
+    const WriteResult result = replaceFileContents(path, bytes);
+    if (result.outcome == WriteOutcome::Incomplete) {
+        qWarning() << "File write incomplete! Written:" << result.written << "Expected:" << bytes.size();
+        return false;
+    }
+    if (!result.ok()) {
+        qWarning() << "Failed to open file for writing:" << path << "| Error:" << result.errorString;
+        return false;
+    }
+    return true;
+}
+
+bool saveJsonObject(const QString& path, const QVariantMap& map)
+{
+    const QByteArray bytes = QJsonDocument(QJsonObject::fromVariantMap(map)).toJson(QJsonDocument::Indented);
+    if (!replaceFileContents(path, bytes).ok()) {
+        qWarning() << "Failed to open file for writing:" << path;
+        return false;
+    }
+    return true;
+}
+
+void removeMapsByKeyValue(QList<QVariantMap>& list, const QString& key, const QVariant& value)
+{
+    for (auto it = list.begin(); it != list.end();) {
+        if (it->contains(key) && it->value(key) == value)
+            it = list.erase(it);
+        else
+            ++it;
+    }
+}
