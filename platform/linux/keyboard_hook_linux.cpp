@@ -19,6 +19,7 @@ namespace {
 const char kTag[] = "[KEYBOARD_HOOK]";
 
 std::atomic<bool> g_missingDisplayLogged{false};
+std::atomic<bool> g_waylandLimitLogged{false};
 
 // Xlib reports protocol errors through one process-wide handler; it is swapped in only
 // around the grab requests, whose BadAccess (another program holds the key) is expected.
@@ -64,6 +65,8 @@ bool X11KeyboardHook::install(const std::vector<int>& swallowedVirtualKeys)
     m_display = openX11Display(kTag, "keys cannot be observed", g_missingDisplayLogged);
     if (!m_display)
         return false;
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && !g_waylandLimitLogged.exchange(true))
+        qWarning() << kTag << "Wayland session: only keys typed into X programs can be observed";
     m_connectionLost = false;
     XSetIOErrorExitHandler(m_display, &X11KeyboardHook::onConnectionLost, this);
     if (!selectRawKeyEvents()) {

@@ -77,15 +77,8 @@ void KeyLogicTest::keyNames_data()
     QTest::newRow("F12") << 0x7B << "F12";
     QTest::newRow("pad minus") << 0x6D << "-";
     QTest::newRow("minus") << 0xBD << "-";
-    QTest::newRow("pad slash") << 0x6F << "/";
     QTest::newRow("backslash") << 0xDC << "\\";
-    QTest::newRow("quote") << 0xDE << "'";
-    QTest::newRow("grave") << 0xC0 << "`";
-    QTest::newRow("Enter") << 0x0D << "Enter";
-    QTest::newRow("CapsLock") << 0x14 << "CapsLock";
-    QTest::newRow("Down") << 0x28 << "Down";
     QTest::newRow("right shift") << 0xA1 << "Shift";
-    QTest::newRow("ctrl") << 0x11 << "Ctrl";
     QTest::newRow("right alt") << 0xA5 << "Alt";
     QTest::newRow("context menu") << kMenu << "";
     QTest::newRow("left windows") << kLeftWin << "";
@@ -114,13 +107,11 @@ void KeyLogicTest::shortcutText_data()
     QTest::newRow("Tab beats Alt") << kA << kScanA << "alt tab" << QByteArray("Tab+A");
     QTest::newRow("F5 alone") << kF5 << kScanF5 << "" << QByteArray("F5");
     QTest::newRow("Ctrl+F5") << kF5 << kScanF5 << "ctrl" << QByteArray("Ctrl+F5");
-    QTest::newRow("F1 alone") << 0x70 << 59 << "" << QByteArray("F1");
     QTest::newRow("F10 with Alt") << 0x79 << 68 << "alt" << QByteArray("Alt+F10");
     QTest::newRow("F11 alone") << 0x7A << 87 << "" << QByteArray("F11");
     QTest::newRow("F12 alone") << kF12 << kScanF12 << "" << QByteArray("F12");
     QTest::newRow("Shift+F12") << kF12 << kScanF12 << "shift" << QByteArray("Shift+F12");
     QTest::newRow("letter alone") << kA << kScanA << "" << QByteArray("A");
-    QTest::newRow("digit alone") << 0x35 << 6 << "" << QByteArray("5");
     QTest::newRow("Ctrl alone") << kLeftCtrl << kScanCtrl << "" << QByteArray("Ctrl");
     QTest::newRow("right Ctrl alone") << 0xA3 << kScanCtrl << "" << QByteArray("Ctrl");
     QTest::newRow("Shift alone") << 0xA0 << 42 << "" << QByteArray("Shift");
@@ -130,7 +121,6 @@ void KeyLogicTest::shortcutText_data()
     QTest::newRow("Windows after a prefix adds nothing") << kLeftWin << kScanLeftWin << "ctrl" << QByteArray("Ctrl+");
     QTest::newRow("right Windows after a prefix") << 0x5C << 92 << "alt" << QByteArray("Alt+");
     QTest::newRow("Win+E") << 0x45 << 18 << "win" << QByteArray("Win+E");
-    QTest::newRow("Enter alone") << 0x0D << 28 << "" << QByteArray("Enter");
     QTest::newRow("Enter drops the prefix") << 0x0D << 28 << "ctrl" << QByteArray("Enter");
     QTest::newRow("other key as its code") << 0xBA << 39 << "ctrl" << QByteArray("Ctrl+\xBA");
 }

@@ -3,6 +3,7 @@
 #include "answer_log.h"
 #include "fake_keyboard_hook.h"
 #include "listeners/keyboard_hook.h"
+#include "platform/key_injection.h"
 
 #include <QElapsedTimer>
 #include <QtTest>
@@ -18,6 +19,14 @@ const int kLeftCtrl = 0xA2, kScanCtrl = 29;
 const int kLeftShift = 0xA0, kScanShift = 42;
 const int kLeftWin = 0x5B, kScanLeftWin = 91;
 const int kMenu = 0x5D, kScanMenu = 93;
+
+QStringList g_warnings;
+
+void collectWarnings(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type == QtWarningMsg)
+        g_warnings << text;
+}
 
 QVariantMap command(int control)
 {
@@ -65,6 +74,7 @@ private slots:
     void otherControlReturnsWithoutHook();
     void usedCommandIsNotReplayedByTheNextStart();
     void modesCalledFromAnotherThreadDoNothing();
+    void withoutDisplayTheDesktopServicesSaySoOnce();
 };
 
 void KeyboardHookTest::recordingPublishesPressesAndReleasesUntilF7()
@@ -245,6 +255,35 @@ void KeyboardHookTest::modesCalledFromAnotherThreadDoNothing()
     t.hook.mouse_key_function_get_key();
     QCOMPARE(t.keyboard->installs.load(), 0);
     QVERIFY(t.log.answers.isEmpty());
+}
+
+void KeyboardHookTest::withoutDisplayTheDesktopServicesSaySoOnce()
+{
+    const QByteArray display = qgetenv("DISPLAY");
+    const QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
+    qunsetenv("DISPLAY");
+    qputenv("WAYLAND_DISPLAY", "wayland-0");
+    g_warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(collectWarnings);
+
+    const auto hook = platform::createKeyboardHook();
+    const bool installedOnce = hook->install({0x7B});
+    const bool installedTwice = hook->install({0x7B});
+    const auto pumped = hook->pumpOne([](const platform::KeyEvent&) { return false; });
+    hook->remove();
+    const bool pressedOnce = platform::pressAndReleaseVirtualKey(0x41);
+    const bool pressedTwice = platform::pressAndReleaseVirtualKey(0x41);
+
+    qInstallMessageHandler(previous);
+    qputenv("DISPLAY", display);
+    qputenv("WAYLAND_DISPLAY", wayland);
+    QVERIFY(!installedOnce && !installedTwice);
+    QVERIFY(pumped == platform::KeyboardHookBackend::PumpResult::Idle);
+    QVERIFY(!pressedOnce && !pressedTwice);
+    QCOMPARE(g_warnings.size(), 2);
+    QVERIFY(g_warnings[0].contains(QLatin1String("keys cannot be observed")));
+    QVERIFY(g_warnings[1].contains(QLatin1String("keys cannot be pressed")));
+    QVERIFY(g_warnings[0].contains(QLatin1String("Wayland")));
 }
 
 QTEST_GUILESS_MAIN(KeyboardHookTest)
