@@ -10,6 +10,7 @@
 #include <atomic>
 #include <deque>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 struct FakeKeyboard {
@@ -17,6 +18,7 @@ struct FakeKeyboard {
     std::atomic<int> removals{0};
     std::atomic<bool> installed{false};
     std::atomic<bool> failInstall{false};
+    std::atomic<bool> breakPump{false}; // the next pump throws, as a failing back-end might
 
     void press(int virtualKey, int scanCode) { push(virtualKey, scanCode, true); }
     void release(int virtualKey, int scanCode) { push(virtualKey, scanCode, false); }
@@ -80,6 +82,8 @@ public:
 
     PumpResult pumpOne(const KeyHandler& handler) override
     {
+        if (m_keyboard->breakPump)
+            throw std::runtime_error("keyboard back-end failed");
         platform::KeyEvent event;
         {
             QMutexLocker lock(&m_keyboard->mutex);

@@ -70,6 +70,7 @@ private slots:
     void captureComposesShortcuts();
     void captureEndsOnF7WithoutNotice();
     void captureWithoutHookKeepsPollingUntilStopped();
+    void failingModeEndsTheThreadAndRemovesTheHook();
     void recordingNoticeCarriesNothingOfAnEarlierCapture();
     void otherControlReturnsWithoutHook();
     void usedCommandIsNotReplayedByTheNextStart();
@@ -194,6 +195,17 @@ void KeyboardHookTest::captureWithoutHookKeepsPollingUntilStopped()
     QVERIFY(timer.elapsed() < 1000);
     QVERIFY(t.hook.isFinished());
     QVERIFY(t.log.answers.isEmpty());
+}
+
+void KeyboardHookTest::failingModeEndsTheThreadAndRemovesTheHook()
+{
+    HookUnderTest t;
+    t.startMode(1);
+    QTRY_VERIFY(t.keyboard->installed);
+    t.keyboard->breakPump = true;
+    QVERIFY(t.hook.wait(2000));
+    QCOMPARE(t.keyboard->removals.load(), 1);
+    QVERIFY(!t.keyboard->installed);
 }
 
 void KeyboardHookTest::recordingNoticeCarriesNothingOfAnEarlierCapture()
