@@ -1,4 +1,5 @@
 // The worker's loop: the command slot, the small branches and the ways it stops.
+#include "support/test_http_server.h"
 #include "worker_harness.h"
 
 #include <QElapsedTimer>
@@ -98,6 +99,26 @@ private slots:
         h.send({{"Control", 4}});
         QTest::qWait(250);
         QCOMPARE(h.countAnswers(4), 0);
+    }
+
+    void stopTerminateReturnsWhileTheWorkerIsBusy()
+    {
+        TestHttpServer server;
+        TestHttpServer::Reply hang;
+        hang.hang = true;
+        server.serve("/Qel/latest__version_v2.json", hang);
+        qputenv("TALVORIN_UPDATE_SERVER", server.baseUrl().toLatin1());
+        WorkerHarness h;
+        h.send({{"Control", 0}});
+        h.start();
+        QTRY_COMPARE(server.requestCount(), 1); // discovery is now waiting for the server
+        QVERIFY(h.answers().isEmpty());
+        QElapsedTimer clock;
+        clock.start();
+        h.worker().stopTerminate();
+        QVERIFY2(clock.elapsed() < 1100, qPrintable(QString::number(clock.elapsed())));
+        QTRY_VERIFY_WITH_TIMEOUT(h.worker().isFinished(), 3000);
+        qputenv("TALVORIN_UPDATE_SERVER", "http://127.0.0.1:1");
     }
 
     void startAtLoginOnAndOff()
