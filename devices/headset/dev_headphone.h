@@ -86,6 +86,7 @@ private:
     // Answer helpers.
     void answerFromSettingsFile();
     void answerDtsStatus(const Endpoint& endpoint, int runFunction);
+    void writeCustomSlot(const Endpoint& endpoint, int option);
     void forceBandsToZero(const Endpoint& endpoint);
     void writeBands(const Endpoint& endpoint, const SoundValues& values);
     void answerBandsFromControls(const Endpoint& endpoint);

@@ -175,20 +175,28 @@ void DEV_HEADPHONE::selectOption(const Endpoint& endpoint, int option)
     }
     qDebug() << "control mode: music, movie, voice, game1, game2, game3, custom";
     SetOpMode_DTS(endpoint, entry->modeName);
-    SetDTSControlForAllOpModes_IntValue_DTS(endpoint, entry->modeName, kGeqEnable, 1);
-    if (isCustomSlot(option)) {
-        const SoundValues values = valuesForOption(option, loadJsonList(m_settingsPath));
-        writeBands(endpoint, values);
-        SetDTSControlForAllOpModes_IntValue_DTS(endpoint, kModeCustom, kDialogEnable,
-                                                switchToControlValue(values.dialogEnhance));
-        SetDTSControlForAllOpModes_IntValue_DTS(endpoint, kModeCustom, kBassEnable,
-                                                switchToControlValue(values.bassControl));
-    } else {
-        forceBandsToZero(endpoint);
+    // Switching processing off leaves the settings of every mode as they are.
+    if (entry->modeName != kModeOff) {
+        SetDTSControlForAllOpModes_IntValue_DTS(endpoint, entry->modeName, kGeqEnable, 1);
+        if (isCustomSlot(option))
+            writeCustomSlot(endpoint, option);
+        else
+            forceBandsToZero(endpoint);
     }
     answerBandsFromControls(endpoint);
     answerSwitchesFromControls(endpoint);
     m_answer.insert(kRunFunction, 5);
+}
+
+// A custom slot's saved equaliser and switches go into the custom mode.
+void DEV_HEADPHONE::writeCustomSlot(const Endpoint& endpoint, int option)
+{
+    const SoundValues values = valuesForOption(option, loadJsonList(m_settingsPath));
+    writeBands(endpoint, values);
+    SetDTSControlForAllOpModes_IntValue_DTS(endpoint, kModeCustom, kDialogEnable,
+                                            switchToControlValue(values.dialogEnhance));
+    SetDTSControlForAllOpModes_IntValue_DTS(endpoint, kModeCustom, kBassEnable,
+                                            switchToControlValue(values.bassControl));
 }
 
 void DEV_HEADPHONE::forceBandsToZero(const Endpoint& endpoint)

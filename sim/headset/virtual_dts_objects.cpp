@@ -8,6 +8,8 @@ using namespace dts;
 
 namespace {
 
+constexpr HRESULT E_NOTFOUND = static_cast<HRESULT>(0x80070490u);
+
 std::wstring wide(const QString& text)
 {
     return text.toStdWString();
@@ -318,9 +320,10 @@ public:
         if (!device)
             return E_POINTER;
         *device = nullptr;
-        if (flow != eRender)
-            return E_FAIL;
-        return handOut(device, new VirtualAudioDevice(m_state, m_state->defaultRenderId()));
+        const QString id = m_state->defaultRenderId();
+        if (flow != eRender || id.isEmpty())
+            return E_NOTFOUND;
+        return handOut(device, new VirtualAudioDevice(m_state, id));
     }
 
 protected:

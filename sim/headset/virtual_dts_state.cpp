@@ -192,7 +192,7 @@ bool VirtualDtsState::setControlText(int endpoint, int mode, int index, const QS
 QString VirtualDtsState::defaultRenderId() const
 {
     QMutexLocker lock(&m_mutex);
-    return m_endpoints[m_defaultRender].renderId;
+    return m_defaultRender >= 0 ? m_endpoints[m_defaultRender].renderId : QString();
 }
 
 std::optional<int> VirtualDtsState::headsetValue(const QString& mode, const QString& control) const
@@ -276,8 +276,7 @@ void VirtualDtsState::restoreDefaults()
 void VirtualDtsState::setDefaultRender(int endpoint)
 {
     QMutexLocker lock(&m_mutex);
-    if (endpoint >= 0 && endpoint < m_endpoints.size())
-        m_defaultRender = endpoint;
+    m_defaultRender = endpoint >= 0 && endpoint < m_endpoints.size() ? endpoint : -1;
 }
 
 QStringList VirtualDtsState::writeLog() const

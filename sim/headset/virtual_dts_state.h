@@ -63,6 +63,7 @@ public:
     std::optional<VirtualControl> control(int endpoint, int mode, int index) const;
     bool setControlInt(int endpoint, int mode, int index, int value);
     bool setControlText(int endpoint, int mode, int index, const QString& text);
+    // Empty when the system has no default render device.
     QString defaultRenderId() const;
 
     // For tests and the demo, by names (the headset's endpoint; the mode and control names
@@ -76,7 +77,7 @@ public:
     QStringList headsetModeNames() const;
     // Puts every mode of the headset back to the configuration's values.
     void restoreDefaults();
-    // Makes the speakers (or the headset again) the default render device.
+    // Makes the speakers (or the headset again) the default render device; -1: there is none.
     void setDefaultRender(int endpoint);
     // Every control write, "mode/control=value", in order.
     QStringList writeLog() const;

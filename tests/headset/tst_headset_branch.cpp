@@ -1,4 +1,5 @@
 // The worker's headset branch (Control 3), driven through the running worker thread.
+#include "core/device_setup.h"
 #include "core/talvorin.h"
 #include "headset_fixture.h"
 #include "util/json_files.h"
@@ -90,6 +91,8 @@ private slots:
     void applyingAnOptionRunsThePeqToolUnlessOnlyTheGeqIsReset();
     void commandWithoutOptionKeepsTheCustomSlots();
     void missingHeadsetOnlyLogsAndConsumes();
+    void discoveryReportsTheHeadset();
+    void virtualDevicesPlugInTheHeadset();
 };
 
 void TestHeadsetBranch::switchingOffSavesLastChoiceAndBeforeOff()
@@ -112,6 +115,7 @@ void TestHeadsetBranch::switchingOffSavesLastChoiceAndBeforeOff()
     QCOMPARE(answer.value(QStringLiteral("resetGEQ")).toInt(), 1);
     QCOMPARE(answer.value(QStringLiteral("HeadphoneFW")).toString(), QStringLiteral("RH20_FW_1.0.7"));
     QCOMPARE(fixture.state().headsetActiveMode(), QStringLiteral("APO4-Off"));
+    QCOMPARE(fixture.state().writeLog(), QStringList());
     QCOMPARE(running.worker.commandSlot().value(QStringLiteral("Control")).toInt(), -1);
 
     const QList<QVariantMap> records = loadJsonList(fixture.settingsPath());
@@ -178,6 +182,37 @@ void TestHeadsetBranch::missingHeadsetOnlyLogsAndConsumes()
     QCOMPARE(fixture.dts->systemsCreated(), 0);
     QCOMPARE(fixture.state().writeLog(), QStringList());
     QCOMPARE(running.worker.commandSlot().value(QStringLiteral("Control")).toInt(), -1);
+}
+
+void TestHeadsetBranch::discoveryReportsTheHeadset()
+{
+    HeadsetFixture fixture;
+    RunningWorker running(fixture);
+    QVariantMap answer = running.send({{QStringLiteral("Control"), 0}});
+    QCOMPARE(answer.value(QStringLiteral("headphoneNum")).toInt(), 1);
+    const QVariantMap headset = answer.value(QStringLiteral("headphoneDevice")).toMap();
+    QCOMPARE(headset.value(QStringLiteral("headphoneName")).toString(), QStringLiteral("Belvarinth ORVENA RH20"));
+    QCOMPARE(headset.value(QStringLiteral("custom1_Name")).toString(), QStringLiteral("Custom"));
+
+    // Unplugged since the last look: the discovery must not report the old headset.
+    fixture.unplug();
+    answer = running.send({{QStringLiteral("Control"), 0}});
+    QCOMPARE(answer.value(QStringLiteral("headphoneNum")).toInt(), 0);
+}
+
+void TestHeadsetBranch::virtualDevicesPlugInTheHeadset()
+{
+    HeadsetFixture fixture; // for the data folder
+    const DeviceSetup real = makeDeviceSetup(false);
+    QVERIFY(!real.dts);
+    QVERIFY(!real.usbBus);
+
+    const DeviceSetup virtualSetup = makeDeviceSetup(true);
+    QVERIFY(virtualSetup.dts);
+    QVERIFY(virtualSetup.usbBus);
+    DEV_HEADPHONE device(virtualSetup);
+    QVERIFY(device.isHeadsetConnected());
+    QCOMPARE(device.get_Headphone_Devices().value(QStringLiteral("headphoneNum")).toInt(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestHeadsetBranch)

@@ -62,6 +62,12 @@ void TestHeadsetSession::noEndpointWhenHeadsetIsNotTheDefaultRenderDevice()
     DEV_HEADPHONE device(fixture.setup);
     QCOMPARE(device.get_Headphone_Devices().value(QStringLiteral("headphoneNum")).toInt(), 0);
     QCOMPARE(fixture.state().liveObjects.load(), 0);
+
+    // No default render device at all: no GUID to look for, and no endpoint taken.
+    fixture.state().setDefaultRender(-1);
+    QCOMPARE(device.get_Headphone_Devices().value(QStringLiteral("headphoneNum")).toInt(), 0);
+    fixture.state().setDefaultRender(VirtualDtsState::kHeadset);
+    QCOMPARE(device.get_Headphone_Devices().value(QStringLiteral("headphoneNum")).toInt(), 1);
 }
 
 void TestHeadsetSession::failuresOfTheComponentAreLoggedAndClosed_data()
