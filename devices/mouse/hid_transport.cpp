@@ -106,7 +106,7 @@ HidAnswer HidTransport::readAnswer(HidDevice* device, const QString& commandName
         if (n > 0) {
             answer.length = n;
             answer.bytes.replace(0, n, reinterpret_cast<const char*>(buffer), n);
-            qDebug() << "=============== return: " << n << "bytes ===============" << commandName;
+            qDebug().noquote() << "=============== return: " << n << "bytes ===============" << commandName;
             for (const QString& line : hexDumpLines(answer.bytes, n))
                 qDebug().noquote() << line;
             return answer;

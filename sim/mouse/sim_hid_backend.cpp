@@ -456,6 +456,7 @@ void SimHidBackend::applyFault(Device& device, Handle& writer, std::optional<Sim
     const PendingFault pending = device.faults.front();
     device.faults.pop_front();
     switch (pending.fault) {
+    case SimAnswerFault::None: break;
     case SimAnswerFault::NoAnswer: answer.reset(); break;
     case SimAnswerFault::ShortAnswer:
         if (int(bytes.size()) > pending.shortLength)

@@ -20,6 +20,7 @@
 enum class SimLink { Receiver, Cable, Bluetooth, UpdateDongle, UpdateMouse, Foreign };
 
 enum class SimAnswerFault {
+    None,          // this request is answered as usual (to aim a fault at a later one)
     NoAnswer,      // the request is taken, nothing comes back
     ShortAnswer,   // only the first bytes of the answer come back
     WrongEcho,     // byte 1 of the answer no longer echoes the command
