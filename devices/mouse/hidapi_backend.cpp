@@ -41,7 +41,9 @@ HidDeviceInfo copyInfo(const hid_device_info& info)
 
 HidapiBackend::~HidapiBackend()
 {
-    hid_exit();
+    std::lock_guard<std::mutex> lock(m_libraryLock);
+    if (m_openHandles == 0)
+        hid_exit();
 }
 
 int HidapiBackend::init()
