@@ -12,13 +12,6 @@
 
 namespace {
 
-constexpr adlx_int kI2cLine = 1;
-constexpr adlx_int kI2cSpeed = 100;
-constexpr adlx_int kLightingAddress = 0x44;
-// A register every lighting controller answers; what it holds is not used.
-constexpr adlx_int kProbeRegister = 0x82;
-constexpr adlx_int kPayloadLength = 3;
-
 QString text(const char* value)
 {
     return value ? QString::fromUtf8(value) : QString();
@@ -125,8 +118,10 @@ bool DEV_GPU::probeLightingController(IADLXSystem* system, const IADLXGPUPtr& gp
     IADLXI2CPtr i2c;
     if (!adlxSucceeded(system->GetI2C(gpu.get(), i2c.receive())) || !i2c)
         return false;
-    adlx_byte buffer[kPayloadLength] = {0, 0, 0};
-    const ADLX_RESULT probe = i2c->Read(kI2cLine, kI2cSpeed, kLightingAddress, kProbeRegister, kPayloadLength, buffer);
+    // What the probe register holds is not used: only that the controller answers.
+    adlx_byte buffer[kLightingPayloadLength] = {0, 0, 0};
+    const ADLX_RESULT probe = i2c->Read(kLightingI2cLine, kLightingI2cSpeed, kLightingAddress, kLightingProbeRegister,
+                                        kLightingPayloadLength, buffer);
     if (probe == ADLX_OK)
         return true;
     m_gpuInfo.insert(QStringLiteral("isSupportRGB"), 0);

@@ -11,15 +11,12 @@
 
 namespace {
 
-constexpr adlx_int kI2cLine = 1;
-constexpr adlx_int kI2cSpeed = 100;
-constexpr adlx_int kLightingAddress = 0x44;
 // The controller needs time to take one register before the next arrives.
 constexpr unsigned long kPauseBetweenWritesMs = 50;
 
 ADLX_RESULT sendWrite(IADLXI2C* i2c, const RegisterWrite& write)
 {
-    return i2c->Write(kI2cLine, kI2cSpeed, kLightingAddress, write.reg, adlx_int(write.payload.size()),
+    return i2c->Write(kLightingI2cLine, kLightingI2cSpeed, kLightingAddress, write.reg, adlx_int(write.payload.size()),
                       write.payload.data());
 }
 

@@ -4,6 +4,15 @@
 #include <array>
 #include <cstdint>
 
+// Where the controller sits: I2C line 1 of the card at 100 (the library's speed unit), device
+// address 0x44 as the library takes it; every register holds three bytes. Register 0x82 answers
+// on every controller and serves as the presence probe.
+constexpr int kLightingI2cLine = 1;
+constexpr int kLightingI2cSpeed = 100;
+constexpr int kLightingAddress = 0x44;
+constexpr int kLightingProbeRegister = 0x82;
+constexpr int kLightingPayloadLength = 3;
+
 // Register numbers of one controller type.
 struct LightingRegisters {
     int modeReset = 0x04;

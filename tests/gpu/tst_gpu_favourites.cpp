@@ -127,20 +127,15 @@ private slots:
         QCOMPARE(readBytes(m_path + QStringLiteral(".invalid")), damaged);
     }
 
-    void unwritableFileLeavesTheOldOne()
+    void unwritablePlaceIsLoggedAndLeftAlone()
     {
         DEV_GPU gpu(DeviceSetup{});
-        const QString inMissingFolder = m_dir->filePath(QStringLiteral("gone/userFavoriteData.json"));
-        gpu.addNewUserFavorite(inMissingFolder, favourite(QStringLiteral("1 Meteor"), 1, 2));
-        QVERIFY(!QFile::exists(inMissingFolder));
-    }
-
-    void defaultPathLivesInTheDataFolder()
-    {
-        qputenv("TALVORIN_DATA_DIR", m_dir->path().toLocal8Bit());
-        DEV_GPU gpu(DeviceSetup{});
-        QCOMPARE(gpu.defaultFavouritesPath(), m_dir->path() + QStringLiteral("/GPU_userFavoriteData.json"));
-        qunsetenv("TALVORIN_DATA_DIR");
+        // The folder of the file is a plain file: nothing can be written there.
+        writeBytes(m_dir->filePath(QStringLiteral("blocked")), "not a folder");
+        const QString unwritable = m_dir->filePath(QStringLiteral("blocked/userFavoriteData.json"));
+        QTest::ignoreMessage(QtCriticalMsg, QRegularExpression(QStringLiteral("^Failed to open file for writing:")));
+        gpu.addNewUserFavorite(unwritable, favourite(QStringLiteral("1 Meteor"), 1, 2));
+        QCOMPARE(readBytes(m_dir->filePath(QStringLiteral("blocked"))), QByteArray("not a folder"));
     }
 
 private:
