@@ -89,7 +89,7 @@ void DEV_GPU::examineCard(IADLXSystem* system, IADLXPerformanceMonitoringService
     m_workingMap.insert(QStringLiteral("AMD_driverVersion"), get_AMDDriverInfo(gpu).value(QStringLiteral("version")));
     if (!probeLightingController(system, gpu))
         return;
-    qDebug().noquote() << "\n--------------- GPU " << index << " information ---------------";
+    qDebug().noquote() << QStringLiteral("\n--------------- GPU %1 information ---------------").arg(index);
     qDebug() << "checkReadI2C: " << 0;
     readCardIds(gpu);
     qDebug() << "sid_rid: " << m_boardKey.c_str();
