@@ -89,8 +89,6 @@ KEYBOARD_HOOK::~KEYBOARD_HOOK()
         terminate();
         wait();
     }
-    // The hook is destroyed only when the application is shutting down.
-    QCoreApplication::quit();
 }
 
 void KEYBOARD_HOOK::stopThread()
