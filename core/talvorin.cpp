@@ -75,6 +75,21 @@ void TALVORIN::receiveDataListFromQML(QVariantMap dataList)
     m_listCommand.replace(dataList);
 }
 
+void TALVORIN::parseAndSaveGameData(QVariantMap dataFromQML)
+{
+    m_games.parseAndSaveGameData(dataFromQML, m_state);
+}
+
+bool TALVORIN::saveStorageToJson(QString filePath)
+{
+    return m_games.saveStorageToJson(filePath, m_state.linkedGames);
+}
+
+bool TALVORIN::loadGameMapFromJson(QString filePath, QMap<QString, GameInfo>& outGameMap)
+{
+    return m_games.loadGameMapFromJson(filePath, outGameMap);
+}
+
 QVariantMap TALVORIN::getDataList() const
 {
     return m_dataList;

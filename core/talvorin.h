@@ -41,6 +41,10 @@ public slots:
     void stopTerminate();
     void setDataList(QVariantMap dataList);
     void receiveDataListFromQML(QVariantMap dataList);
+    // The game map belongs to the worker thread: these run there (the mouse branch's 41 and 47).
+    void parseAndSaveGameData(QVariantMap dataFromQML);
+    bool saveStorageToJson(QString filePath);
+    bool loadGameMapFromJson(QString filePath, QMap<QString, GameInfo>& outGameMap);
     QMap<QString, QVariantList> check_NewVersionFromServer();
     bool RunBatAsAdmin(QString batFileName);
     int checkAndResetFSA();
