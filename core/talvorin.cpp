@@ -188,9 +188,23 @@ void TALVORIN::takeLaunchEvent()
         profileSwitchFor(m_state.linkedGames, event.executablePath, m_state.currentMouseProfile);
     if (!profile)
         return;
-    m_command.merge({{QStringLiteral("Control"), 2},
-                     {QStringLiteral("profileNo"), *profile},
-                     {QStringLiteral("runFunction"), 1}});
+    runProfileSwitch(*profile);
+}
+
+void TALVORIN::runProfileSwitch(int profile)
+{
+    qDebug() << "[TALVORIN] game link: select profile" << profile;
+    // The switch runs through the mouse branch as a command of its own. Written into the
+    // command slot it would replace whatever QML has placed there and the worker has not yet
+    // run (the discovery at start, the server information, the standing window request).
+    CommandSlot switchSlot;
+    switchSlot.replace({{QStringLiteral("Control"), 2},
+                        {QStringLiteral("profileNo"), profile},
+                        {QStringLiteral("runFunction"), 1}});
+    const CommandSlot::Taken taken = switchSlot.take();
+    WorkerContext ctx{switchSlot, taken.generation, taken.command, m_answer, m_state, m_store,
+                      [this](const QVariantMap& answer) { emitAnswer(answer); }};
+    m_mouseBranch.run(ctx);
 }
 
 bool TALVORIN::dispatch(int control, WorkerContext& ctx)

@@ -63,6 +63,7 @@ private:
     // One turn of the loop; false when the loop must end.
     bool runTurn();
     void takeLaunchEvent();
+    void runProfileSwitch(int profile);
     // Runs the branch for `control`; false when the loop must end (Control 6).
     bool dispatch(int control, WorkerContext& ctx);
     void runKeyboardPlaceholder(WorkerContext& ctx);
