@@ -141,6 +141,9 @@ void TALVORIN::run()
     startUp();
     while (runTurn()) {
     }
+    // Nobody takes launch events while the loop is not running; a later start() starts the
+    // monitor again, so no stale events pile up meanwhile.
+    m_monitor.stop();
 }
 
 void TALVORIN::startUp()
