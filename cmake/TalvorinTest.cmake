@@ -9,6 +9,9 @@ function(talvorin_add_test)
   # No test reaches the real download server: one that wants a server starts its own on
   # 127.0.0.1 and points TALVORIN_UPDATE_SERVER at it; the rest meet a refused connection.
   set(env "TALVORIN_TEST=1" "TALVORIN_UPDATE_SERVER=http://127.0.0.1:9")
+  # Nor the Steam image server, nor the user's own Steam library: a test that wants games
+  # makes a library of its own and points TALVORIN_STEAM_ROOT at it.
+  list(APPEND env "TALVORIN_STEAM_IMAGE_SERVER=http://127.0.0.1:9" "TALVORIN_STEAM_ROOT=${CMAKE_BINARY_DIR}/no-steam-library")
   if(NOT T_DISPLAY)
     list(APPEND env "QT_QPA_PLATFORM=offscreen" "QT_QUICK_BACKEND=software")
   endif()

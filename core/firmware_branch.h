@@ -1,5 +1,7 @@
 #pragma once
 // The worker's firmware branches: headset (Control 8), mouse package and dongle (9), mouse (10).
+#include "core/headset_firmware.h"
+#include "core/mouse_firmware.h"
 #include "core/update_service.h"
 #include "core/worker_context.h"
 
@@ -9,5 +11,9 @@ public:
     void run(int control, WorkerContext& ctx);
 
 private:
-    UpdateService& m_service;
+    void runHeadset(WorkerContext& ctx);
+    void runMouseInstall(WorkerContext& ctx);
+
+    HeadsetFirmware m_headset;
+    MouseFirmware m_mouse;
 };

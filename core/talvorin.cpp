@@ -74,6 +74,21 @@ void TALVORIN::receiveDataListFromQML(QVariantMap dataList)
     m_listCommand.replace(dataList);
 }
 
+void TALVORIN::parseAndSaveGameData(QVariantMap dataFromQML)
+{
+    m_games.parseAndSaveGameData(dataFromQML, m_state);
+}
+
+bool TALVORIN::saveStorageToJson(QString filePath)
+{
+    return m_games.saveStorageToJson(filePath, m_state.linkedGames);
+}
+
+bool TALVORIN::loadGameMapFromJson(QString filePath, QMap<QString, GameInfo>& outGameMap)
+{
+    return m_games.loadGameMapFromJson(filePath, outGameMap);
+}
+
 QVariantMap TALVORIN::getDataList() const
 {
     return m_dataList;
@@ -125,6 +140,9 @@ void TALVORIN::run()
     startUp();
     while (runTurn()) {
     }
+    // Nobody takes launch events while the loop is not running; a later start() starts the
+    // monitor again, so no stale events pile up meanwhile.
+    m_monitor.stop();
 }
 
 void TALVORIN::startUp()
@@ -172,9 +190,23 @@ void TALVORIN::takeLaunchEvent()
         profileSwitchFor(m_state.linkedGames, event.executablePath, m_state.currentMouseProfile);
     if (!profile)
         return;
-    m_command.merge({{QStringLiteral("Control"), 2},
-                     {QStringLiteral("profileNo"), *profile},
-                     {QStringLiteral("runFunction"), 1}});
+    runProfileSwitch(*profile);
+}
+
+void TALVORIN::runProfileSwitch(int profile)
+{
+    qDebug() << "[TALVORIN] game link: select profile" << profile;
+    // The switch runs through the mouse branch as a command of its own. Written into the
+    // command slot it would replace whatever QML has placed there and the worker has not yet
+    // run (the discovery at start, the server information, the standing window request).
+    CommandSlot switchSlot;
+    switchSlot.replace({{QStringLiteral("Control"), 2},
+                        {QStringLiteral("profileNo"), profile},
+                        {QStringLiteral("runFunction"), 1}});
+    const CommandSlot::Taken taken = switchSlot.take();
+    WorkerContext ctx{switchSlot, taken.generation, taken.command, m_answer, m_state, m_store,
+                      [this](const QVariantMap& answer) { emitAnswer(answer); }};
+    m_mouseBranch.run(ctx);
 }
 
 bool TALVORIN::dispatch(int control, WorkerContext& ctx)

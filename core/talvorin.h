@@ -41,6 +41,10 @@ public slots:
     void stopTerminate();
     void setDataList(QVariantMap dataList);
     void receiveDataListFromQML(QVariantMap dataList);
+    // The game map belongs to the worker thread: these run there (the mouse branch's 41 and 47).
+    void parseAndSaveGameData(QVariantMap dataFromQML);
+    bool saveStorageToJson(QString filePath);
+    bool loadGameMapFromJson(QString filePath, QMap<QString, GameInfo>& outGameMap);
     QMap<QString, QVariantList> check_NewVersionFromServer();
     bool RunBatAsAdmin(QString batFileName);
     int checkAndResetFSA();
@@ -59,6 +63,7 @@ private:
     // One turn of the loop; false when the loop must end.
     bool runTurn();
     void takeLaunchEvent();
+    void runProfileSwitch(int profile);
     // Runs the branch for `control`; false when the loop must end (Control 6).
     bool dispatch(int control, WorkerContext& ctx);
     void runKeyboardPlaceholder(WorkerContext& ctx);

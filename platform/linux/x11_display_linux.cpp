@@ -10,9 +10,7 @@
 
 namespace platform {
 
-namespace {
-
-QString missingDisplayReason()
+QString missingX11DisplayReason()
 {
     const QByteArray display = qgetenv("DISPLAY");
     if (display.isEmpty() && !qgetenv("WAYLAND_DISPLAY").isEmpty())
@@ -21,8 +19,6 @@ QString missingDisplayReason()
         return QStringLiteral("there is no X display (DISPLAY is not set)");
     return QStringLiteral("the X display \"%1\" cannot be opened").arg(QString::fromLocal8Bit(display));
 }
-
-} // namespace
 
 _XDisplay* openX11Display(const char* tag, const char* effect, std::atomic<bool>& loggedFlag)
 {
@@ -35,7 +31,7 @@ _XDisplay* openX11Display(const char* tag, const char* effect, std::atomic<bool>
         display = XOpenDisplay(nullptr);
     if (!display && !loggedFlag.exchange(true))
         qWarning().noquote() << QStringLiteral("%1 %2: %3").arg(QLatin1String(tag), QLatin1String(effect),
-                                                                missingDisplayReason());
+                                                                missingX11DisplayReason());
     return display;
 }
 

@@ -1,0 +1,97 @@
+#include "core/firmware_files.h"
+
+#include "util/files.h"
+#include "util/json_files.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QStringList>
+#include <QUrl>
+
+namespace {
+
+constexpr int kMaxFileNameBytes = 255;
+
+const QStringList kArchiveSuffixes = {
+    QStringLiteral(".tar.gz"), QStringLiteral(".tar.xz"), QStringLiteral(".tar.bz2"), QStringLiteral(".tgz"),
+    QStringLiteral(".tar"),    QStringLiteral(".zip"),    QStringLiteral(".7z"),
+};
+
+bool isPlainFileName(const QString& name)
+{
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return false;
+    if (name.toUtf8().size() > kMaxFileNameBytes)
+        return false;
+    for (const QChar c : name) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() < 0x20 || c.unicode() == 0x7f)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QString firmwareFileNameFromLink(const QString& link)
+{
+    const QUrl url(link.trimmed());
+    // Decoded, so that an escaped separator ("%2F") is seen for what it is.
+    const QString path = url.isValid() ? url.path(QUrl::FullyDecoded) : QString();
+    const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+    return isPlainFileName(name) ? name : QString();
+}
+
+QString packageFolderName(const QString& packageName)
+{
+    for (const QString& suffix : kArchiveSuffixes) {
+        if (!packageName.endsWith(suffix, Qt::CaseInsensitive))
+            continue;
+        const QString stem = packageName.left(packageName.size() - suffix.size());
+        // "..zip" must not become "." (the mouse folder itself).
+        if (isPlainFileName(stem))
+            return stem;
+        break;
+    }
+    return packageName + QStringLiteral(".unpacked");
+}
+
+QString mouseFlashProgram()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("FW.bat");
+#else
+    return QStringLiteral("FW.sh");
+#endif
+}
+
+QString dongleFlashProgram()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("Dongle.bat");
+#else
+    return QStringLiteral("Dongle.sh");
+#endif
+}
+
+QString headsetToolFolder()
+{
+    const QString overridden = qEnvironmentVariable("TALVORIN_HEADSET_TOOL_DIR");
+    if (!overridden.isEmpty())
+        return overridden;
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/setupFile/headphone/FW_Update");
+}
+
+QString headsetToolProgram()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("QEL_FW_mptool.exe");
+#else
+    return QStringLiteral("QEL_FW_mptool");
+#endif
+}
+
+bool writeVersionRecord(const QString& path, const QString& name, const QString& version)
+{
+    ensureDirectory(QFileInfo(path).absolutePath());
+    return saveJsonObject(path, {{QStringLiteral("name"), name}, {QStringLiteral("version"), version}});
+}

@@ -1,0 +1,45 @@
+#include "core/foreground_changes.h"
+
+#include <QFileInfo>
+
+namespace {
+
+bool isWineLoader(const QString& fileName)
+{
+    return fileName.startsWith(QLatin1String("wine"));
+}
+
+// The last part of a path written with either separator.
+QString lastPathPart(const QString& path)
+{
+    const int slash = path.lastIndexOf(QLatin1Char('/'));
+    return slash < 0 ? path : path.mid(slash + 1);
+}
+
+} // namespace
+
+LaunchEvent launchEventFor(const platform::ForegroundWindow& window)
+{
+    LaunchEvent event;
+    event.windowTitle = window.title;
+    event.processId = window.processId;
+    event.executablePath = window.executablePath;
+    event.executableName = QFileInfo(window.executablePath).fileName();
+    if (isWineLoader(event.executableName)
+        && window.firstArgument.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive)) {
+        QString program = window.firstArgument;
+        program.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        event.executablePath = program;
+        event.executableName = lastPathPart(program);
+    }
+    return event;
+}
+
+bool isOtherProgram(const std::optional<LaunchEvent>& previous, const LaunchEvent& current)
+{
+    if (current.processId == 0)
+        return false;
+    if (!previous)
+        return true;
+    return previous->processId != current.processId || previous->executableName != current.executableName;
+}
