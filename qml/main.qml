@@ -383,6 +383,7 @@ ApplicationWindow {
 
     SoftwareInfoPanel {
         id: infoPanel
+        objectName: "infoPanel"
         ratio_w: mainWindow.ratio_w
         ratio_h: mainWindow.ratio_h
         appVersion: mainWindow.appVersion

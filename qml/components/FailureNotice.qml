@@ -1,5 +1,5 @@
 import QtQuick 2.9
-import QtQuick.Controls 2.2
+import QtQuick.Controls 2.3
 import ".."
 
 // What every page shows when the device refused or could not do what was asked.
