@@ -54,6 +54,7 @@ ApplicationWindow {
     property var gpuFavorites: null
     property var openEntry: null
     property bool introFinished: launchOptions.startPage.length > 0 || launchOptions.screenshotMode
+    property bool updateNoticePending: false
 
     FontLoader { id: fontMedium; source: ConfigData.fontList[0] }
     FontLoader { id: fontRegular; source: ConfigData.fontList[1] }
@@ -167,9 +168,20 @@ ApplicationWindow {
 
     function setUpdateAvailable(available) {
         if (available && !updateAvailable)
-            updateNoticeFade.restart()
+            updateNoticePending = true
         updateAvailable = available
+        showPendingNotice()
     }
+
+    // The notice waits for the intro, or nobody would see it fade.
+    function showPendingNotice() {
+        if (updateNoticePending && introFinished) {
+            updateNoticePending = false
+            updateNoticeFade.restart()
+        }
+    }
+
+    onIntroFinishedChanged: showPendingNotice()
 
     function handleServerInformation(data) {
         setUpdateAvailable(parseInt(data["updateApp"]) === 1)
@@ -351,10 +363,9 @@ ApplicationWindow {
     Rectangle {
         id: updateNotice
         objectName: "updateNotice"
-        anchors.top: header.bottom
-        anchors.topMargin: 14 * mainWindow.ratio_h
-        anchors.right: parent.right
-        anchors.rightMargin: 40 * mainWindow.ratio_w
+        anchors.bottom: parent.bottom
+        anchors.bottomMargin: 24 * mainWindow.ratio_h
+        anchors.horizontalCenter: parent.horizontalCenter
         width: updateNoticeText.implicitWidth + 40 * mainWindow.ratio_w
         height: 40 * mainWindow.ratio_h
         radius: 6

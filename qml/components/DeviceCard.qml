@@ -58,6 +58,8 @@ Rectangle {
             text: card.entry.model || ""
             color: Palette.text
             elide: Text.ElideRight
+            fontSizeMode: Text.HorizontalFit
+            minimumPixelSize: 15 * card.ratio_h
             font.family: Palette.fontFamily
             font.weight: Font.Medium
             font.pixelSize: 24 * card.ratio_h

@@ -33,7 +33,7 @@ Item {
         interactive: count > 1
         clip: true
 
-        readonly property real spacing: 480 * carousel.ratio_w
+        readonly property real spacing: 470 * carousel.ratio_w
         path: Path {
             startX: carousel.width / 2 - view.spacing * view.shown / 2
             startY: carousel.height / 2

@@ -34,7 +34,7 @@ Popup {
     x: (parent ? (parent.width - width) / 2 : 0)
     y: (parent ? (parent.height - height) / 2 : 0)
     width: 780 * ratio_w
-    height: 610 * ratio_h
+    height: 560 * ratio_h
     padding: 36 * ratio_h
 
     background: Rectangle {
@@ -214,19 +214,13 @@ Popup {
             }
         }
 
-        CheckBox {
+        CheckBoxRow {
             id: showAtStartBox
             objectName: "showWindowAtStartBox"
             checked: panel.showWindowAtStart
+            text: "Display window when app starts."
+            ratio_h: panel.ratio_h
             onToggled: panel.showWindowAtStartToggled(checked)
-            contentItem: Text {
-                leftPadding: showAtStartBox.indicator.width + showAtStartBox.spacing
-                text: "Display window when app starts."
-                color: Palette.text
-                font.family: Palette.fontFamily
-                font.pixelSize: 17 * panel.ratio_h
-                verticalAlignment: Text.AlignVCenter
-            }
         }
     }
 }

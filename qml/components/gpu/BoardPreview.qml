@@ -40,17 +40,30 @@ Item {
         running: preview.animating && preview.mode !== 1
     }
 
-    Rectangle {
+    // A soft light behind the card: a coloured band across, faded out above and below.
+    Item {
         id: halo
         anchors.centerIn: board
-        width: board.paintedWidth * 1.05
-        height: board.paintedHeight * 0.9
-        radius: height / 2
-        opacity: preview.glow * 0.55
-        gradient: Gradient {
-            GradientStop { position: 0.0; color: "transparent" }
-            GradientStop { position: 0.5; color: preview.shownColor }
-            GradientStop { position: 1.0; color: "transparent" }
+        width: board.paintedWidth * 1.15
+        height: board.paintedHeight * 1.1
+        opacity: preview.glow * 0.6
+        Rectangle {
+            anchors.fill: parent
+            gradient: Gradient {
+                orientation: Gradient.Horizontal
+                GradientStop { position: 0.0; color: "transparent" }
+                GradientStop { position: 0.3; color: preview.shownColor }
+                GradientStop { position: 0.7; color: preview.shownColor }
+                GradientStop { position: 1.0; color: "transparent" }
+            }
+        }
+        Rectangle {
+            anchors.fill: parent
+            gradient: Gradient {
+                GradientStop { position: 0.0; color: Palette.background }
+                GradientStop { position: 0.5; color: "#00070707" }
+                GradientStop { position: 1.0; color: Palette.background }
+            }
         }
     }
 

@@ -25,6 +25,7 @@ void FakeWorker::receiveDataFromQML(QVariantMap data)
 {
     m_sent.append(data);
     emit callsChanged();
+    emit received(data);
 }
 
 void FakeWorker::runWithOrWithoutGUI(QString value)

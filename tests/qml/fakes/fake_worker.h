@@ -33,6 +33,8 @@ public:
 signals:
     void dataChanged(QVariantMap data);
     void callsChanged();
+    // A copy of each map as it arrives (for a stand-in that answers).
+    void received(QVariantMap data);
 
 public slots:
     void receiveDataFromQML(QVariantMap data);
