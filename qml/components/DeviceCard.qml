@@ -30,7 +30,8 @@ Rectangle {
         height: 220 * card.ratio_h
         fillMode: Image.PreserveAspectFit
         source: card.picture
-        sourceSize.width: 720
+        sourceSize.width: Math.ceil(width)
+        sourceSize.height: Math.ceil(height)
         smooth: true
     }
 

@@ -314,8 +314,8 @@ DevicePage {
             width: 280 * page.ratio_h
             height: width
             source: ConfigData.devicePictures[2]
-            sourceSize.width: 600
-            sourceSize.height: 600
+            sourceSize.width: Math.ceil(width)
+            sourceSize.height: Math.ceil(height)
             opacity: page.connected ? 1 : 0.4
         }
 

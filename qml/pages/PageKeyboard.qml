@@ -15,7 +15,8 @@ DevicePage {
         height: 200 * page.ratio_h
         fillMode: Image.PreserveAspectFit
         source: ConfigData.devicePictures[3]
-        sourceSize.width: 840
+        sourceSize.width: Math.ceil(width)
+        sourceSize.height: Math.ceil(height)
     }
 
     Text {

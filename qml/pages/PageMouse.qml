@@ -83,8 +83,8 @@ DevicePage {
         height: 300 * page.ratio_h
         fillMode: Image.PreserveAspectFit
         source: ConfigData.devicePictures[1]
-        sourceSize.width: 440
-        sourceSize.height: 600
+        sourceSize.width: Math.ceil(width)
+        sourceSize.height: Math.ceil(height)
     }
 
     Column {

@@ -74,7 +74,8 @@ Item {
         height: parent.height
         fillMode: Image.PreserveAspectFit
         source: preview.picture
-        sourceSize.width: 1280
+        sourceSize.width: Math.ceil(width)
+        sourceSize.height: Math.ceil(height)
         smooth: true
     }
 
