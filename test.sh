@@ -7,5 +7,5 @@ top="$(cd "$(dirname "$0")" && pwd)"
 build="${TALVORIN_BUILD_DIR:-$top/build}"
 cd "$build"
 # Tests that need a display get one X server for the whole run; the rest run offscreen.
-exec xvfb-run -a -s "-screen 0 1920x1080x24 -nolisten tcp" \
+exec xvfb-run -a -s "-screen 0 1920x1080x24 -nolisten tcp -noreset" \
   ctest --output-on-failure --timeout 300 -j 2 "$@"

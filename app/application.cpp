@@ -8,6 +8,7 @@
 #include "core/talvorin.h"
 #include "listeners/background_listening.h"
 #include "listeners/keyboard_hook.h"
+#include "platform/termination_signals.h"
 #include "platform/window_frame.h"
 #include "util/app_data.h"
 #include "util/files.h"
@@ -45,6 +46,7 @@ int runWindow(QApplication& app, QQmlApplicationEngine& engine, TALVORIN& worker
         auto* taker = new ScreenshotTaker(window, options->screenshotPath(), &app);
         QObject::connect(&worker, &TALVORIN::dataChanged, taker, &ScreenshotTaker::onWorkerAnswer);
     }
+    platform::quitOnTerminationSignals(&app);
     worker.commandSlot().set(QStringLiteral("Control"), 0);
     worker.start(QThread::InheritPriority);
     return app.exec();

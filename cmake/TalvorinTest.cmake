@@ -6,7 +6,9 @@ function(talvorin_add_test)
   target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${T_NAME} PRIVATE Qt5::Test ${T_LIBS})
   add_test(NAME ${T_NAME} COMMAND ${T_NAME})
-  set(env "TALVORIN_TEST=1")
+  # No test reaches the real download server: one that wants a server starts its own on
+  # 127.0.0.1 and points TALVORIN_UPDATE_SERVER at it; the rest meet a refused connection.
+  set(env "TALVORIN_TEST=1" "TALVORIN_UPDATE_SERVER=http://127.0.0.1:9")
   if(NOT T_DISPLAY)
     list(APPEND env "QT_QPA_PLATFORM=offscreen" "QT_QUICK_BACKEND=software")
   endif()

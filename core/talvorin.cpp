@@ -49,7 +49,6 @@ TALVORIN::~TALVORIN()
         terminate();
         wait();
     }
-    QCoreApplication::quit();
 }
 
 void TALVORIN::stopThread()

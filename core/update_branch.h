@@ -14,5 +14,13 @@ public:
     static QString readInstalledVersion(const DataStore& store);
 
 private:
+    static void offerSoftwareUpdate(WorkerContext& ctx);
+    static void takeFirmwareEntries(WorkerContext& ctx);
+    static void offerDongleUpdate(WorkerContext& ctx, const QVariantMap& dongleEntry);
+    static void addHelpLinks(WorkerContext& ctx);
+    // Downloads and runs the installer of one software entry; true when it was started.
+    bool installUpdate(WorkerContext& ctx, const QVariantMap& entry);
+    bool downloadInstaller(WorkerContext& ctx, const QString& link, const QString& path);
+
     UpdateService& m_service;
 };

@@ -7,6 +7,7 @@
 
 class HidBackend;   // devices/mouse: the HID calls the mouse code makes
 class DtsComponent; // devices/headset: the DTS audio-processing component
+class UsbBus;       // devices/headset: where USB devices are looked up
 
 struct DeviceSetup {
     bool virtualDevices = false;
@@ -19,6 +20,10 @@ struct DeviceSetup {
 
     // Headset: the DTS component and the sysfs tree where USB presence is read.
     std::shared_ptr<DtsComponent> dts;
+    // The USB devices the headset is looked for among; none: the machine's own (under sysfsRoot).
+    std::shared_ptr<UsbBus> usbBus;
+    // Where the DTS configuration XML and the PEQ loader are; empty: the executable's folder.
+    QString headsetFilesDir;
 
     // Root of the sysfs tree (PCI and USB devices); tests point it at a fake tree.
     QString sysfsRoot = QStringLiteral("/sys");

@@ -141,6 +141,7 @@ ApplicationWindow {
     }
 
     function handleDiscovery(data) {
+        console.log("Discovery answer received")
         appVersion = data["appVersion"] !== undefined ? String(data["appVersion"]) : ""
         gpuLastedAction = data["gpuLastedAction"] !== undefined ? data["gpuLastedAction"] : ""
         gpuFavorites = null
@@ -218,7 +219,12 @@ ApplicationWindow {
     function handleWorkerAnswer(data) {
         switch (parseInt(data["Control"])) {
         case 0: handleDiscovery(data); break
-        case 5: if (parseInt(data["startGUI"]) === 1) showMainWindow(); break
+        case 5:
+            if (parseInt(data["startGUI"]) === 1) {
+                console.log("Window requested by another start")
+                showMainWindow()
+            }
+            break
         case 7: handleUpdateProgress(data); break
         case 11: handleServerInformation(data); break
         case 12:

@@ -128,17 +128,18 @@ bool extractEveryEntry(const QString& archivePath, const QDir& destination, QStr
         *reason = QStringLiteral("cannot open archive ") + archivePath;
         return false;
     }
+    // Every name was checked before; the targets are absolute paths below the destination, and
+    // libarchive still refuses to write through a symbolic link on the way.
     archive_write_disk_set_options(writer.get(), ARCHIVE_EXTRACT_TIME | ARCHIVE_EXTRACT_PERM
-        | ARCHIVE_EXTRACT_SECURE_NODOTDOT | ARCHIVE_EXTRACT_SECURE_SYMLINKS
-        | ARCHIVE_EXTRACT_SECURE_NOABSOLUTEPATHS);
+        | ARCHIVE_EXTRACT_SECURE_SYMLINKS);
     archive_entry* entry = nullptr;
     int status = ARCHIVE_OK;
     while ((status = archive_read_next_header(reader.get(), &entry)) == ARCHIVE_OK) {
-        const QByteArray target = QFile::encodeName(destination.filePath(entryName(entry)));
+        const QByteArray target = QFile::encodeName(QDir::cleanPath(destination.filePath(entryName(entry))));
         archive_entry_set_pathname(entry, target.constData());
         QByteArray linkTarget;
         if (const char* hardlink = archive_entry_hardlink(entry)) {
-            linkTarget = QFile::encodeName(destination.filePath(QString::fromUtf8(hardlink)));
+            linkTarget = QFile::encodeName(QDir::cleanPath(destination.filePath(QString::fromUtf8(hardlink))));
             archive_entry_set_hardlink(entry, linkTarget.constData());
         }
         if (archive_write_header(writer.get(), entry) != ARCHIVE_OK) {

@@ -1,0 +1,127 @@
+#include "devices/mouse/hidapi_backend.h"
+
+#include <hidapi/hidapi.h>
+
+namespace {
+
+class HidapiDevice : public HidDevice {
+public:
+    explicit HidapiDevice(hid_device* handle) : handle(handle) {}
+    hid_device* handle;
+};
+
+hid_device* handleOf(HidDevice* device)
+{
+    return device ? static_cast<HidapiDevice*>(device)->handle : nullptr;
+}
+
+QString fromWide(const wchar_t* text)
+{
+    return text ? QString::fromWCharArray(text) : QString();
+}
+
+HidDeviceInfo copyInfo(const hid_device_info& info)
+{
+    HidDeviceInfo copy;
+    copy.path = info.path ? info.path : "";
+    copy.vendorId = info.vendor_id;
+    copy.productId = info.product_id;
+    copy.serialNumber = fromWide(info.serial_number);
+    copy.releaseNumber = info.release_number;
+    copy.manufacturer = fromWide(info.manufacturer_string);
+    copy.product = fromWide(info.product_string);
+    copy.usagePage = info.usage_page;
+    copy.usage = info.usage;
+    copy.interfaceNumber = info.interface_number;
+    copy.busType = int(info.bus_type);
+    return copy;
+}
+
+} // namespace
+
+HidapiBackend::~HidapiBackend()
+{
+    std::lock_guard<std::mutex> lock(m_libraryLock);
+    if (m_openHandles == 0)
+        hid_exit();
+}
+
+int HidapiBackend::init()
+{
+    std::lock_guard<std::mutex> lock(m_libraryLock);
+    m_exitPending = false;
+    return hid_init();
+}
+
+std::vector<HidDeviceInfo> HidapiBackend::enumerate(uint16_t vendorId, uint16_t productId)
+{
+    std::lock_guard<std::mutex> lock(m_libraryLock);
+    std::vector<HidDeviceInfo> devices;
+    hid_device_info* list = hid_enumerate(vendorId, productId);
+    for (const hid_device_info* info = list; info; info = info->next)
+        devices.push_back(copyInfo(*info));
+    hid_free_enumeration(list);
+    return devices;
+}
+
+HidDevice* HidapiBackend::open(const char* path)
+{
+    std::lock_guard<std::mutex> lock(m_libraryLock);
+    if (!path)
+        return nullptr;
+    hid_device* handle = hid_open_path(path);
+    if (!handle)
+        return nullptr;
+    ++m_openHandles;
+    return new HidapiDevice(handle);
+}
+
+int HidapiBackend::write(HidDevice* device, const uint8_t* data, size_t length)
+{
+    hid_device* handle = handleOf(device);
+    return handle ? hid_write(handle, data, length) : -1;
+}
+
+int HidapiBackend::readTimeout(HidDevice* device, uint8_t* data, size_t length, int milliseconds)
+{
+    hid_device* handle = handleOf(device);
+    return handle ? hid_read_timeout(handle, data, length, milliseconds) : -1;
+}
+
+int HidapiBackend::read(HidDevice* device, uint8_t* data, size_t length)
+{
+    hid_device* handle = handleOf(device);
+    return handle ? hid_read(handle, data, length) : -1;
+}
+
+QString HidapiBackend::error(HidDevice* device)
+{
+    if (device)
+        return fromWide(hid_error(handleOf(device)));
+    std::lock_guard<std::mutex> lock(m_libraryLock);
+    return fromWide(hid_error(nullptr));
+}
+
+void HidapiBackend::close(HidDevice* device)
+{
+    if (!device)
+        return;
+    hid_close(handleOf(device));
+    delete device;
+    std::lock_guard<std::mutex> lock(m_libraryLock);
+    --m_openHandles;
+    if (m_openHandles == 0 && m_exitPending) {
+        m_exitPending = false;
+        hid_exit();
+    }
+}
+
+int HidapiBackend::exit()
+{
+    std::lock_guard<std::mutex> lock(m_libraryLock);
+    if (m_openHandles > 0) {
+        m_exitPending = true;
+        return 0;
+    }
+    return hid_exit();
+}

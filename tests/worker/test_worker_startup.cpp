@@ -1,0 +1,105 @@
+// The worker's start-up sequence and the discovery answer's settings.
+#include "core/autostart_branch.h"
+#include "worker_harness.h"
+
+#include <QtTest>
+
+class WorkerStartupTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void firstStartOnAnEmptyFolder()
+    {
+        WorkerHarness h;
+        h.send({{"Control", 0}});
+        h.start();
+        const QVariantMap answer = h.waitForAnswer(0);
+        QVERIFY(!answer.isEmpty());
+        QCOMPARE(readWholeFile(h.file("/startApp.txt")), QByteArray("1"));
+        QCOMPARE(answer.value("firstStartGUI").toInt(), 1);
+        QCOMPARE(answer.value("StartwithWindows").toInt(), 1);
+        QCOMPARE(answer.value("firstrStartAppShowGUI").toInt(), 0);
+        QCOMPARE(answer.value("appVersion").toString(), QString("25.02.02"));
+        QCOMPARE(answer.value("updateApp").toInt(), 0); // the server is unreachable
+        QCOMPARE(answer.value("gpuLastedAction").toString(), QString());
+    }
+
+    void laterStartKeepsTheChoice()
+    {
+        WorkerHarness h;
+        writeWholeFile(h.file("/startApp.txt"), "0");
+        writeWholeFile(h.file("/version.txt"), "25.03.10\nbuild notes");
+        writeWholeFile(h.file("/FSA.txt"), " 1 \n");
+        h.send({{"Control", 0}});
+        h.start();
+        const QVariantMap answer = h.waitForAnswer(0);
+        QCOMPARE(answer.value("firstStartGUI").toInt(), 0);
+        QCOMPARE(answer.value("StartwithWindows").toInt(), 0);
+        QCOMPARE(answer.value("firstrStartAppShowGUI").toInt(), 1);
+        QCOMPARE(answer.value("appVersion").toString(), QString("25.03.10"));
+        QCOMPARE(readWholeFile(h.file("/FSA.txt")), QByteArray(" 1 \n")); // read, not reset
+    }
+
+    void brokenStartupFileIsShownAsUnknownAndRewrittenAtStart()
+    {
+        WorkerHarness h;
+        writeWholeFile(h.file("/startApp.txt"), "2");
+        QCOMPARE(AutostartBranch::startupFlagForUi(DataStore(h.dataFolder())), 255);
+        h.send({{"Control", 0}});
+        h.start();
+        const QVariantMap answer = h.waitForAnswer(0);
+        QCOMPARE(answer.value("firstStartGUI").toInt(), 1);
+        QCOMPARE(readWholeFile(h.file("/startApp.txt")), QByteArray("1"));
+    }
+
+    void trayStartAnswersOpenGui()
+    {
+        WorkerHarness h;
+        h.send({{"ControlTrayIcon", 1}, {"Control", -1}});
+        h.start();
+        QTRY_VERIFY(!h.answers().isEmpty());
+        QCOMPARE(h.answers().first().value("openGUI").toInt(), 1);
+        QCOMPARE(h.worker().commandSlot().value("ControlTrayIcon").toInt(), -1);
+    }
+
+    void discoveryReplaysTheLastLightingCommand()
+    {
+        WorkerHarness h;
+        writeWholeFile(h.file("/GPU/userControlData.json"),
+                       R"([{"selectedMode": 3, "r_color": 10, "g_color": 20, "b_color": 30, "RESULTS": 1}])");
+        h.send({{"Control", 0}});
+        h.start();
+        const QVariantMap last = h.waitForAnswer(0).value("gpuLastedAction").toMap();
+        QCOMPARE(last.value("selectedMode").toInt(), 3);
+        QCOMPARE(last.value("b_color").toInt(), 30);
+    }
+
+    void discoveryWithoutDevices()
+    {
+        WorkerHarness h;
+        h.send({{"Control", 0}});
+        h.start();
+        const QVariantMap answer = h.waitForAnswer(0);
+        QCOMPARE(answer.value("gpuNum").toInt(), 0);
+        QCOMPARE(answer.value("mouseNum").toInt(), 0);
+        QCOMPARE(answer.value("headphoneNum").toInt(), 0);
+        const QVariantMap gpu = answer.value("gpuDevice").toMap();
+        QCOMPARE(gpu.value("hasAMDGPU").toInt(), 0);
+        QCOMPARE(gpu.value("ERROR_INFO").toString(), QString("ADLX initialization failed"));
+        QCOMPARE(h.worker().commandSlot().value("Control").toInt(), -1);
+    }
+
+    void showWindowChoiceIsWritten()
+    {
+        WorkerHarness h;
+        h.create();
+        h.worker().runWithOrWithoutGUI("1");
+        QCOMPARE(readWholeFile(h.file("/FSA.txt")), QByteArray("1"));
+        QCOMPARE(h.worker().checkAndResetFSA(), 1);
+        h.worker().runWithOrWithoutGUI("0");
+        QCOMPARE(h.worker().checkAndResetFSA(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(WorkerStartupTest)
+#include "test_worker_startup.moc"
