@@ -53,6 +53,9 @@ ApplicationWindow {
     property var gpuLastedAction: ""
     property var gpuFavorites: null
     property var openEntry: null
+    // "Control" of the last page command not answered yet (-1: none), and what waits for it.
+    property int pageCommandPending: -1
+    property var deferredCommand: null
     property bool introFinished: launchOptions.startPage.length > 0 || launchOptions.screenshotMode
     property bool updateNoticePending: false
 
@@ -64,6 +67,27 @@ ApplicationWindow {
         for (var key in values)
             dictDataforWorker[key] = values[key]
         talvorin_worker.receiveDataFromQML(dictDataforWorker)
+    }
+
+    // The worker keeps only the newest command. The window's own follow-up commands (server
+    // information, the standing hand-off request) wait until a page's command has been
+    // answered, so that they never replace it before the worker has taken it.
+    function sendWhenFree(values) {
+        if (pageCommandPending < 0) {
+            sendToWorker(values)
+            return
+        }
+        deferredCommand = values
+        deferredTimer.restart()
+    }
+
+    function sendDeferred() {
+        if (deferredCommand === null || pageCommandPending >= 0)
+            return
+        deferredTimer.stop()
+        var values = deferredCommand
+        deferredCommand = null
+        sendToWorker(values)
     }
 
     function showMainWindow() {
@@ -107,6 +131,9 @@ ApplicationWindow {
             "lastAction": gpuLastedAction,
             "favorites": gpuFavorites
         })
+        // The opening command went out while the page was being created.
+        if (pageLoader.item && pageLoader.item.lastSentControl >= 0)
+            pageCommandPending = pageLoader.item.lastSentControl
     }
 
     function closeDevicePage() {
@@ -164,7 +191,7 @@ ApplicationWindow {
             startPageApplied = true
             openStartPage()
         }
-        sendToWorker({ "Control": 11 })
+        sendWhenFree({ "Control": 11 })
     }
 
     function setUpdateAvailable(available) {
@@ -199,7 +226,7 @@ ApplicationWindow {
         supportLinks = links
         if (pageLoader.item && pageLoader.item.supportLinks !== undefined)
             pageLoader.item.supportLinks = links
-        sendToWorker({ "Control": 5 })
+        sendWhenFree({ "Control": 5 })
     }
 
     function handleUpdateProgress(data) {
@@ -217,6 +244,11 @@ ApplicationWindow {
     }
 
     function handleWorkerAnswer(data) {
+        if (pageCommandPending >= 0 && parseInt(data["Control"]) === pageCommandPending) {
+            pageCommandPending = -1
+            // After every handler of this answer has run: a page may send its next step first.
+            Qt.callLater(sendDeferred)
+        }
         switch (parseInt(data["Control"])) {
         case 0: handleDiscovery(data); break
         case 5:
@@ -249,6 +281,7 @@ ApplicationWindow {
         ignoreUnknownSignals: true
         function onFavoritesUpdated(list) { mainWindow.gpuFavorites = list }
         function onLightingApplied(answer) { mainWindow.gpuLastedAction = answer }
+        function onCommandSent(control) { mainWindow.pageCommandPending = control }
     }
 
     onVisibleChanged: {
@@ -267,12 +300,22 @@ ApplicationWindow {
         mainWindow.hide()
         systemTray.showMessage("BELVARINTH TALVORIN", "The program is still running in the background.")
         keyboardHookActive = false
-        sendToWorker({ "Control": 5 })
+        sendWhenFree({ "Control": 5 })
     }
 
     Component.onCompleted: {
         sendToWorker({ "Control": 0 })
         mainWindow.hide()
+    }
+
+    // A page command that is never answered must not hold the window's commands for good.
+    Timer {
+        id: deferredTimer
+        interval: 20000
+        onTriggered: {
+            mainWindow.pageCommandPending = -1
+            mainWindow.sendDeferred()
+        }
     }
 
     SystemTrayIcon {

@@ -21,6 +21,10 @@ Item {
 
     signal favoritesUpdated(var list)
     signal lightingApplied(var answer)
+    // Every command handed to the worker, by its "Control"; the last one is kept too, for the
+    // window to see what the page sent while it was being created.
+    signal commandSent(int control)
+    property int lastSentControl: -1
 
     function intOf(value, fallback) {
         var n = parseInt(value)
@@ -31,6 +35,8 @@ Item {
     function send(values) {
         for (var key in values)
             commandMap[key] = values[key]
+        lastSentControl = intOf(commandMap["Control"], -1)
+        commandSent(lastSentControl)
         talvorin_worker.receiveDataFromQML(commandMap)
     }
 }

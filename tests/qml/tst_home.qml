@@ -326,4 +326,50 @@ TestCase {
         compare(talvorin_worker.lastSent()["selectedMode"], 15)
         compare(talvorin_worker.lastSent()["r_color"], 255)
     }
+
+    function test_window_commands_wait_for_the_page_answer() {
+        launchOptions.startPage = "gpu"
+        var win = createWindow()
+        talvorin_worker.answer(Fixtures.discovery(1, 0, 0, {}))
+        tryVerify(function() { return win.discovered })
+        // The page's opening command must not be replaced by the server information request.
+        var opening = talvorin_worker.lastSent()
+        compare(opening["Control"], 1)
+        compare(opening["selectedMode"], 15)
+        wait(20)
+        compare(talvorin_worker.lastSent()["selectedMode"], 15)
+        talvorin_worker.answer(Fixtures.gpuAnswer(opening, 1))
+        tryVerify(function() { return talvorin_worker.lastSent()["Control"] === 11 })
+
+        // A lighting change before the server answers: the hand-off request waits for it.
+        var page = item(win, "pageLoader").item
+        page.chooseEffect(2)
+        var effect = talvorin_worker.lastSent()
+        compare(effect["selectedMode"], 2)
+        talvorin_worker.answer({ "Control": 11, "appVersion": "25.02.02", "updateApp": 0 })
+        wait(20)
+        compare(talvorin_worker.lastSent()["selectedMode"], 2)
+        talvorin_worker.answer(Fixtures.gpuAnswer(effect, 1))
+        tryVerify(function() { return talvorin_worker.lastSent()["Control"] === 5 })
+    }
+
+    function test_page_steps_go_before_the_waiting_command() {
+        var win = createWindow()
+        discover(win, Fixtures.discovery(1, 0, 0, { "gpuLastedAction": { "selectedMode": 9, "gpuIndex": 0, "on_off": 1 } }))
+        talvorin_worker.answer({ "Control": 11 })
+        tryVerify(function() { return talvorin_worker.lastSent()["Control"] === 5 })
+        win.openDevice(0)
+        var page = item(win, "pageLoader").item
+        talvorin_worker.answer(Fixtures.gpuAnswer(talvorin_worker.lastSent(), 1))
+        wait(20)
+        // Closing the window asks for the hand-off again, but only after the page's commands.
+        page.resetAll()
+        win.sendWhenFree({ "Control": 5 })
+        compare(talvorin_worker.lastSent()["selectedMode"], 10)
+        talvorin_worker.answer(Fixtures.gpuAnswer(talvorin_worker.lastSent(), 1))
+        tryVerify(function() { return talvorin_worker.lastSent()["selectedMode"] === 1 })
+        compare(talvorin_worker.lastSent()["Control"], 1, "the reset's second step went first")
+        talvorin_worker.answer(Fixtures.gpuAnswer(talvorin_worker.lastSent(), 1))
+        tryVerify(function() { return talvorin_worker.lastSent()["Control"] === 5 })
+    }
 }
