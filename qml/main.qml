@@ -3,6 +3,7 @@ import QtQuick.Window 2.2
 import QtQuick.Controls 2.2
 import my.util 1.0
 import "components"
+import "js/devices.js" as Devices
 
 ApplicationWindow {
     id: mainWindow
@@ -18,15 +19,15 @@ ApplicationWindow {
     property real ratio_w: width / 1440
     property real ratio_h: height / 810
 
-    readonly property color colorBackground: "#070707"
-    readonly property color colorText: "#FFFFFF"
-    readonly property color colorTextDim: "#9C9C9C"
-    readonly property color colorLine: "#313131"
-    readonly property color colorPanel: "#121212"
-    readonly property color colorLight: "#D9D9D9"
-    readonly property color colorRed: "#A80000"
-    readonly property color colorHover: "#7B0000"
-    readonly property color colorDot: "#FF0000"
+    readonly property color colorBackground: Palette.background
+    readonly property color colorText: Palette.text
+    readonly property color colorTextDim: Palette.textDim
+    readonly property color colorLine: Palette.line
+    readonly property color colorPanel: Palette.panel
+    readonly property color colorLight: Palette.light
+    readonly property color colorRed: Palette.red
+    readonly property color colorHover: Palette.hover
+    readonly property color colorDot: Palette.dot
 
     // Command maps, reused for every send so that keys of earlier commands stay in them.
     property var dictDataforWorker: ({ "Control": -1 })
@@ -35,16 +36,58 @@ ApplicationWindow {
     property var dictDataforBackgroundWorker: ({ "Control": -1, "runFunction": -1 })
 
     property string appVersion: ""
+    property string newVersion: ""
     property bool updateAvailable: false
     property bool updating: false
     property int downloadProgress: 0
     property var supportLinks: ({})
     property bool keyboardHookActive: false
 
+    // The device picture of the last discovery: one answer map per device, and the carousel cards.
+    property var devices_Info: []
+    property var deviceEntries: []
+    property bool discovered: false
+    property bool startPageApplied: false
+    // What the graphics card page starts from: the last lighting command and the favourites,
+    // which the worker hands out only once per discovery.
+    property var gpuLastedAction: ""
+    property var gpuFavorites: null
+    property var openEntry: null
+    // "Control" of the last page command not answered yet (-1: none), and what waits for it.
+    property int pageCommandPending: -1
+    property var deferredCommand: null
+    property bool introFinished: launchOptions.startPage.length > 0 || launchOptions.screenshotMode
+    property bool updateNoticePending: false
+
+    FontLoader { id: fontMedium; source: ConfigData.fontList[0] }
+    FontLoader { id: fontRegular; source: ConfigData.fontList[1] }
+    FontLoader { id: fontLight; source: ConfigData.fontList[2] }
+
     function sendToWorker(values) {
         for (var key in values)
             dictDataforWorker[key] = values[key]
         talvorin_worker.receiveDataFromQML(dictDataforWorker)
+    }
+
+    // The worker keeps only the newest command. The window's own follow-up commands (server
+    // information, the standing hand-off request) wait until a page's command has been
+    // answered, so that they never replace it before the worker has taken it.
+    function sendWhenFree(values) {
+        if (pageCommandPending < 0) {
+            sendToWorker(values)
+            return
+        }
+        deferredCommand = values
+        deferredTimer.restart()
+    }
+
+    function sendDeferred() {
+        if (deferredCommand === null || pageCommandPending >= 0)
+            return
+        deferredTimer.stop()
+        var values = deferredCommand
+        deferredCommand = null
+        sendToWorker(values)
     }
 
     function showMainWindow() {
@@ -61,22 +104,115 @@ ApplicationWindow {
         Qt.quit()
     }
 
+    function skipIntro() {
+        introFinished = true
+    }
+
+    function commandMapFor(deviceType) {
+        if (deviceType === Devices.TYPE_MOUSE)
+            return dictDataforMouseWorker
+        if (deviceType === Devices.TYPE_HEADSET)
+            return dictDataforHeadphoneWorker
+        return dictDataforWorker
+    }
+
+    function openDevice(index) {
+        var entry = deviceEntries[index]
+        if (!entry)
+            return
+        openEntry = entry
+        pageLoader.setSource(Devices.PAGE_URLS[entry.deviceType], {
+            "ratio_w": ratio_w,
+            "ratio_h": ratio_h,
+            "deviceInfo": entry.info,
+            "commandMap": commandMapFor(entry.deviceType),
+            "listenerMap": dictDataforBackgroundWorker,
+            "supportLinks": supportLinks,
+            "lastAction": gpuLastedAction,
+            "favorites": gpuFavorites
+        })
+        // The opening command went out while the page was being created.
+        if (pageLoader.item && pageLoader.item.lastSentControl >= 0)
+            pageCommandPending = pageLoader.item.lastSentControl
+    }
+
+    function closeDevicePage() {
+        pageLoader.source = ""
+        openEntry = null
+    }
+
+    function openStartPage() {
+        var page = launchOptions.startPage
+        if (page === "info") {
+            infoPanel.open()
+            return
+        }
+        var type = Devices.PAGE_NAMES[page]
+        if (type === undefined)
+            return
+        var index = Devices.firstIndexOfType(deviceEntries, type)
+        if (index >= 0)
+            openDevice(index)
+    }
+
+    // The mouse's identity goes to the listener so that its notifications can be read later.
+    function primeListener(data) {
+        var mice = data["mouseDevice"]
+        var first = mice && typeof mice === "object" ? mice["MOUSE0"] : undefined
+        dictDataforBackgroundWorker["Control"] = 2
+        dictDataforBackgroundWorker["mouseNum"] = Devices.toInt(data["mouseNum"], 0)
+        dictDataforBackgroundWorker["qStr_MCU_UUID"] = first && first["current_MCU_UUID"] ? String(first["current_MCU_UUID"]) : ""
+        if (dictDataforBackgroundWorker["mouseProfile"] === undefined)
+            dictDataforBackgroundWorker["mouseProfile"] = 1
+        background_listen.receiveDataFromQML(dictDataforBackgroundWorker)
+    }
+
     function handleDiscovery(data) {
         console.log("Discovery answer received")
         appVersion = data["appVersion"] !== undefined ? String(data["appVersion"]) : ""
+        gpuLastedAction = data["gpuLastedAction"] !== undefined ? data["gpuLastedAction"] : ""
+        gpuFavorites = null
+        var entries = Devices.buildDeviceList(data)
+        var infos = []
+        for (var i = 0; i < entries.length; ++i)
+            infos.push(entries[i].info)
+        devices_Info = infos
+        deviceEntries = entries
+        discovered = true
+        primeListener(data)
+
         var showAtStart = parseInt(data["firstrStartAppShowGUI"]) === 1
         infoPanel.showWindowAtStart = showAtStart
         infoPanel.autoLaunch = parseInt(data["StartwithWindows"]) === 1
-        updateAvailable = parseInt(data["updateApp"]) === 1
+        setUpdateAvailable(parseInt(data["updateApp"]) === 1)
         if (showAtStart || launchOptions.showWindow || !systemTray.available)
             showMainWindow()
-        if (launchOptions.startPage === "info")
-            infoPanel.open()
-        sendToWorker({ "Control": 11 })
+        if (!startPageApplied) {
+            startPageApplied = true
+            openStartPage()
+        }
+        sendWhenFree({ "Control": 11 })
     }
 
+    function setUpdateAvailable(available) {
+        if (available && !updateAvailable)
+            updateNoticePending = true
+        updateAvailable = available
+        showPendingNotice()
+    }
+
+    // The notice waits for the intro, or nobody would see it fade.
+    function showPendingNotice() {
+        if (updateNoticePending && introFinished) {
+            updateNoticePending = false
+            updateNoticeFade.restart()
+        }
+    }
+
+    onIntroFinishedChanged: showPendingNotice()
+
     function handleServerInformation(data) {
-        updateAvailable = parseInt(data["updateApp"]) === 1
+        setUpdateAvailable(parseInt(data["updateApp"]) === 1)
         if (data["appVersion"] !== undefined)
             appVersion = String(data["appVersion"])
         var links = {}
@@ -84,14 +220,18 @@ ApplicationWindow {
                      "Headset-UserManual", "Mouse-UserManual", "Mouse-ReleaseNote"]
         for (var i = 0; i < names.length; ++i) {
             var key = names[i] + "-Link"
-            if (data[key] !== undefined)
+            if (data[key] !== undefined && String(data[key]).length > 0)
                 links[names[i]] = String(data[key])
         }
         supportLinks = links
-        sendToWorker({ "Control": 5 })
+        if (pageLoader.item && pageLoader.item.supportLinks !== undefined)
+            pageLoader.item.supportLinks = links
+        sendWhenFree({ "Control": 5 })
     }
 
     function handleUpdateProgress(data) {
+        if (data["new_version"] !== undefined)
+            newVersion = String(data["new_version"])
         if (parseInt(data["InstallApp"]) === 1) {
             updating = false
             updateAvailable = false
@@ -104,6 +244,11 @@ ApplicationWindow {
     }
 
     function handleWorkerAnswer(data) {
+        if (pageCommandPending >= 0 && parseInt(data["Control"]) === pageCommandPending) {
+            pageCommandPending = -1
+            // After every handler of this answer has run: a page may send its next step first.
+            Qt.callLater(sendDeferred)
+        }
         switch (parseInt(data["Control"])) {
         case 0: handleDiscovery(data); break
         case 5:
@@ -130,6 +275,20 @@ ApplicationWindow {
         }
     }
 
+    // What the open page reports back for the next time it is opened.
+    Connections {
+        target: pageLoader.item
+        ignoreUnknownSignals: true
+        function onFavoritesUpdated(list) { mainWindow.gpuFavorites = list }
+        function onLightingApplied(answer) { mainWindow.gpuLastedAction = answer }
+        function onCommandSent(control) { mainWindow.pageCommandPending = control }
+    }
+
+    onVisibleChanged: {
+        if (visible && introLoader.item && !introLoader.item.running)
+            introLoader.item.start()
+    }
+
     onClosing: {
         if (!systemTray.available) {
             // Without a notification area a hidden window could never come back.
@@ -141,12 +300,22 @@ ApplicationWindow {
         mainWindow.hide()
         systemTray.showMessage("BELVARINTH TALVORIN", "The program is still running in the background.")
         keyboardHookActive = false
-        sendToWorker({ "Control": 5 })
+        sendWhenFree({ "Control": 5 })
     }
 
     Component.onCompleted: {
         sendToWorker({ "Control": 0 })
         mainWindow.hide()
+    }
+
+    // A page command that is never answered must not hold the window's commands for good.
+    Timer {
+        id: deferredTimer
+        interval: 20000
+        onTriggered: {
+            mainWindow.pageCommandPending = -1
+            mainWindow.sendDeferred()
+        }
     }
 
     SystemTrayIcon {
@@ -169,21 +338,116 @@ ApplicationWindow {
 
     HomeHeader {
         id: header
+        objectName: "homeHeader"
         anchors.top: parent.top
         anchors.left: parent.left
         anchors.right: parent.right
+        visible: mainWindow.introFinished
         ratio_w: mainWindow.ratio_w
         ratio_h: mainWindow.ratio_h
         showUpdateDot: mainWindow.updateAvailable
+        showBack: mainWindow.openEntry !== null
+        caption: mainWindow.openEntry ? mainWindow.openEntry.model : "Your Devices"
         dragTarget: mainWindow
         onInfoClicked: infoPanel.open()
+        onBackClicked: mainWindow.closeDevicePage()
+    }
+
+    Item {
+        id: homeScreen
+        objectName: "homeScreen"
+        anchors.top: header.bottom
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        visible: mainWindow.introFinished && pageLoader.status === Loader.Null
+
+        DeviceCarousel {
+            id: carousel
+            objectName: "deviceCarousel"
+            anchors.fill: parent
+            visible: mainWindow.deviceEntries.length > 0
+            entries: mainWindow.deviceEntries
+            ratio_w: mainWindow.ratio_w
+            ratio_h: mainWindow.ratio_h
+            onOpenDevice: mainWindow.openDevice(index)
+        }
+
+        NoDevicePanel {
+            id: noDevicePanel
+            objectName: "noDevicePanel"
+            anchors.fill: parent
+            visible: mainWindow.discovered && mainWindow.deviceEntries.length === 0
+            ratio_w: mainWindow.ratio_w
+            ratio_h: mainWindow.ratio_h
+            onRefresh: mainWindow.sendToWorker({ "Control": 0 })
+        }
+    }
+
+    Loader {
+        id: pageLoader
+        objectName: "pageLoader"
+        anchors.top: header.bottom
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        onLoaded: {
+            item.ratio_w = Qt.binding(function() { return mainWindow.ratio_w })
+            item.ratio_h = Qt.binding(function() { return mainWindow.ratio_h })
+        }
+    }
+
+    Loader {
+        id: introLoader
+        anchors.centerIn: parent
+        active: !mainWindow.introFinished
+        sourceComponent: IntroAnimation {
+            ratio_w: mainWindow.ratio_w
+            ratio_h: mainWindow.ratio_h
+            onFinished: mainWindow.introFinished = true
+        }
+        onLoaded: if (mainWindow.visible) item.start()
+    }
+
+    Rectangle {
+        id: updateNotice
+        objectName: "updateNotice"
+        anchors.bottom: parent.bottom
+        anchors.bottomMargin: 24 * mainWindow.ratio_h
+        anchors.horizontalCenter: parent.horizontalCenter
+        width: updateNoticeText.implicitWidth + 40 * mainWindow.ratio_w
+        height: 40 * mainWindow.ratio_h
+        radius: 6
+        color: Palette.panel
+        border.color: Palette.red
+        opacity: 0
+        visible: opacity > 0
+        Text {
+            id: updateNoticeText
+            anchors.centerIn: parent
+            text: "Software update available"
+            color: Palette.text
+            font.family: Palette.fontFamily
+            font.pixelSize: 16 * mainWindow.ratio_h
+        }
+        NumberAnimation {
+            id: updateNoticeFade
+            target: updateNotice
+            property: "opacity"
+            from: 1
+            to: 0
+            duration: 3000
+            easing.type: Easing.InQuad
+        }
     }
 
     SoftwareInfoPanel {
         id: infoPanel
+        objectName: "infoPanel"
         ratio_w: mainWindow.ratio_w
         ratio_h: mainWindow.ratio_h
         appVersion: mainWindow.appVersion
+        newVersion: mainWindow.newVersion
         updateAvailable: mainWindow.updateAvailable
         updating: mainWindow.updating
         downloadProgress: mainWindow.downloadProgress
@@ -195,5 +459,14 @@ ApplicationWindow {
         }
         onAutoLaunchToggled: mainWindow.sendToWorker({ "Control": enabled ? 12 : 13 })
         onShowWindowAtStartToggled: talvorin_worker.runWithOrWithoutGUI(enabled ? "1" : "0")
+    }
+
+    Loading {
+        id: loadingMask
+        objectName: "loadingMask"
+        anchors.fill: parent
+        z: 100
+        ratio_h: mainWindow.ratio_h
+        visible: pageLoader.item ? pageLoader.item.busy === true : false
     }
 }

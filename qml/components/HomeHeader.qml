@@ -1,16 +1,20 @@
 import QtQuick 2.9
+import ".."
 
-// The bar across the top of the home screen: caption, information button, window dragging.
+// The bar across the top: caption, back button on device pages, information button, dragging.
 Rectangle {
     id: header
     property real ratio_w: 1
     property real ratio_h: 1
     property bool showUpdateDot: false
+    property bool showBack: false
+    property string caption: "Your Devices"
     property var dragTarget: null
     signal infoClicked()
+    signal backClicked()
 
     height: 46.5 * ratio_h
-    color: "#070707"
+    color: Palette.background
 
     MouseArea {
         anchors.fill: parent
@@ -24,12 +28,42 @@ Rectangle {
         }
     }
 
-    Text {
+    Rectangle {
+        id: backButton
+        objectName: "backButton"
+        visible: header.showBack
         anchors.left: parent.left
-        anchors.leftMargin: 40 * header.ratio_w
+        anchors.leftMargin: 24 * header.ratio_w
         anchors.verticalCenter: parent.verticalCenter
-        text: "Your Devices"
-        color: "#FFFFFF"
+        width: 34 * header.ratio_h
+        height: width
+        radius: 4
+        color: backMouse.containsMouse ? Palette.hover : "transparent"
+        Image {
+            anchors.centerIn: parent
+            width: parent.width * 0.75
+            height: width
+            source: ConfigData.homeIcons[2]
+            sourceSize.width: 64
+            sourceSize.height: 64
+        }
+        MouseArea {
+            id: backMouse
+            anchors.fill: parent
+            hoverEnabled: true
+            cursorShape: Qt.PointingHandCursor
+            onClicked: header.backClicked()
+        }
+    }
+
+    Text {
+        objectName: "captionText"
+        anchors.left: header.showBack ? backButton.right : parent.left
+        anchors.leftMargin: header.showBack ? 14 * header.ratio_w : 40 * header.ratio_w
+        anchors.verticalCenter: parent.verticalCenter
+        text: header.caption
+        color: Palette.text
+        font.family: Palette.fontFamily
         font.pixelSize: 22 * header.ratio_h
         font.weight: Font.Medium
     }
@@ -43,16 +77,17 @@ Rectangle {
         anchors.right: parent.right
         anchors.rightMargin: 40 * header.ratio_w
         anchors.verticalCenter: parent.verticalCenter
-        color: infoMouse.containsMouse ? "#7B0000" : "transparent"
-        border.color: "#D9D9D9"
+        color: infoMouse.containsMouse ? Palette.hover : "transparent"
+        border.color: Palette.light
         border.width: 2
 
         Text {
             anchors.centerIn: parent
             text: "i"
-            color: "#FFFFFF"
+            color: Palette.text
+            font.family: Palette.fontFamily
             font.pixelSize: parent.height * 0.6
-            font.bold: true
+            font.weight: Font.Medium
         }
 
         Rectangle {
@@ -61,7 +96,7 @@ Rectangle {
             width: parent.width * 0.3
             height: width
             radius: width / 2
-            color: "#FF0000"
+            color: Palette.dot
             anchors.right: parent.right
             anchors.top: parent.top
         }
@@ -70,6 +105,7 @@ Rectangle {
             id: infoMouse
             anchors.fill: parent
             hoverEnabled: true
+            cursorShape: Qt.PointingHandCursor
             onClicked: header.infoClicked()
         }
     }
@@ -78,6 +114,6 @@ Rectangle {
         anchors.bottom: parent.bottom
         width: parent.width
         height: 1
-        color: "#313131"
+        color: Palette.line
     }
 }

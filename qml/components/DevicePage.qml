@@ -1,0 +1,42 @@
+import QtQuick 2.9
+
+// What the window hands every device page, and what a page hands back.
+Item {
+    id: page
+    property real ratio_w: 1
+    property real ratio_h: 1
+    // The device's map from the discovery answer.
+    property var deviceInfo: ({})
+    // The window's command map for this device, reused for every send.
+    property var commandMap: ({ "Control": -1 })
+    // The window's map for the background listener.
+    property var listenerMap: ({ "Control": -1 })
+    property var supportLinks: ({})
+    // The last lighting command saved by the worker ("" when none), for the graphics card page.
+    property var lastAction: ""
+    // The favourites known to the window (null until the worker has sent them).
+    property var favorites: null
+    // The window covers itself with the loading mask while this is true.
+    property bool busy: false
+
+    signal favoritesUpdated(var list)
+    signal lightingApplied(var answer)
+    // Every command handed to the worker, by its "Control"; the last one is kept too, for the
+    // window to see what the page sent while it was being created.
+    signal commandSent(int control)
+    property int lastSentControl: -1
+
+    function intOf(value, fallback) {
+        var n = parseInt(value)
+        return isNaN(n) ? fallback : n
+    }
+
+    // Writes the values into the page's command map and hands the whole map to the worker.
+    function send(values) {
+        for (var key in values)
+            commandMap[key] = values[key]
+        lastSentControl = intOf(commandMap["Control"], -1)
+        commandSent(lastSentControl)
+        talvorin_worker.receiveDataFromQML(commandMap)
+    }
+}

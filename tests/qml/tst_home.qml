@@ -1,0 +1,375 @@
+import QtQuick 2.9
+import QtTest 1.2
+import "fixtures.js" as Fixtures
+
+TestCase {
+    id: testCase
+    name: "Home"
+    when: windowShown
+
+    property var windowComponent: Qt.createComponent("qrc:/main.qml")
+
+    function init() {
+        talvorin_worker.reset()
+        background_listen.reset()
+        launchOptions.startPage = ""
+        launchOptions.showWindow = false
+        launchOptions.screenshotMode = false
+    }
+
+    function createWindow() {
+        verify(windowComponent.status === Component.Ready, windowComponent.errorString())
+        var win = createTemporaryObject(windowComponent, testCase)
+        verify(win !== null)
+        compare(talvorin_worker.sentCount(), 1)
+        compare(talvorin_worker.lastSent()["Control"], 0)
+        return win
+    }
+
+    // Delivers a discovery answer and waits until the home screen shows it.
+    function discover(win, answer) {
+        talvorin_worker.answer(answer)
+        tryVerify(function() { return win.discovered })
+        win.skipIntro()
+        waitForRendering(win.contentItem)
+    }
+
+    function item(win, name) {
+        var found = findChild(win.contentItem, name)
+        if (found === null)
+            found = findChild(findChild(win.contentItem, "infoPanel").contentItem, name)
+        verify(found !== null, "no item named " + name)
+        return found
+    }
+
+    // The carousel glides to a new card; a click lands on whatever is in the middle.
+    function waitUntilCentred(view) {
+        tryVerify(function() {
+            var card = view.currentItem
+            var centre = card.mapToItem(view, card.width / 2, card.height / 2)
+            return card.current && Math.abs(centre.x - view.width / 2) < 1
+        })
+    }
+
+    function infoPanel(win) {
+        var panel = findChild(win.contentItem, "infoPanel")
+        verify(panel !== null)
+        return panel
+    }
+
+    function test_start_up_commands() {
+        var win = createWindow()
+        verify(!win.visible, "hidden until the discovery answer says otherwise")
+        talvorin_worker.answer(Fixtures.discovery(1, 1, 0, {}))
+        tryVerify(function() { return win.visible })
+        compare(talvorin_worker.lastSent()["Control"], 11)
+
+        var primed = background_listen.lastSent()
+        compare(primed["Control"], 2)
+        compare(primed["mouseNum"], 1)
+        compare(primed["qStr_MCU_UUID"], "00112233445566778899AABBCCDDEEFF")
+        compare(primed["mouseProfile"], 1)
+        compare(background_listen.startCount, 0, "priming only hands over the map")
+
+        talvorin_worker.answer({ "Control": 11, "appVersion": "25.02.02", "updateApp": 0,
+                                 "GPU-Support-Link": "https://example.invalid/gpu", "HomePage-FAQ-Link": "" })
+        tryVerify(function() { return talvorin_worker.lastSent()["Control"] === 5 })
+        compare(win.supportLinks["GPU-Support"], "https://example.invalid/gpu")
+        verify(win.supportLinks["HomePage-FAQ"] === undefined, "an empty link is no link")
+        compare(item(win, "versionText").text, "Talvorin version 25.02.02")
+
+        win.hide()
+        talvorin_worker.answer({ "Control": 5, "startGUI": 1 })
+        tryVerify(function() { return win.visible })
+    }
+
+    function test_device_counts_data() {
+        return [
+            { tag: "no device", gpus: 0, mice: 0, headsets: 0, cards: 0, arrows: false },
+            { tag: "one card", gpus: 1, mice: 0, headsets: 0, cards: 1, arrows: false },
+            { tag: "card, mouse and headset", gpus: 1, mice: 1, headsets: 1, cards: 3, arrows: true },
+            { tag: "two mice", gpus: 0, mice: 2, headsets: 0, cards: 2, arrows: true }
+        ]
+    }
+
+    function test_device_counts(data) {
+        var win = createWindow()
+        discover(win, Fixtures.discovery(data.gpus, data.mice, data.headsets, {}))
+        var view = item(win, "deviceView")
+        compare(view.count, data.cards)
+        compare(item(win, "deviceCarousel").visible, data.cards > 0)
+        compare(item(win, "noDevicePanel").visible, data.cards === 0)
+        compare(item(win, "arrowLeft").visible, data.arrows)
+        compare(item(win, "arrowRight").visible, data.arrows)
+        compare(win.devices_Info.length, data.cards)
+    }
+
+    function test_card_contents() {
+        var win = createWindow()
+        var answer = Fixtures.discovery(2, 1, 1, {})
+        answer["gpuDevice"]["GPU1"]["isSupportRGB"] = 0
+        answer["gpuDevice"]["GPU1"]["TotalVRAM"] = 8192
+        answer["gpuDevice"]["GPU1"]["VRAMtype"] = "GDDR6"
+        discover(win, answer)
+        var entries = win.deviceEntries
+        compare(entries.length, 4)
+        compare(entries[0].deviceType, 1)
+        compare(entries[0].productLine, "Scorvane Graphics Card")
+        compare(entries[0].model, "Scorvane RX Test 0")
+        compare(entries[0].detail, "16 GB GDDR6")
+        verify(entries[0].rgbSupported)
+        compare(entries[1].detail, "8 GB GDDR6")
+        verify(!entries[1].rgbSupported)
+        compare(entries[2].deviceType, 2)
+        compare(entries[2].model, "RM20")
+        compare(entries[2].detail, "2.4G Mode")
+        compare(entries[3].deviceType, 3)
+        compare(entries[3].model, "Belvarinth ORVENA RH20")
+
+        var view = item(win, "deviceView")
+        var current = view.currentItem
+        compare(findChild(current, "model").text, "Scorvane RX Test 0")
+        compare(findChild(current, "rgbText").text, "RGB Lighting Supported")
+        mouseClick(item(win, "arrowRight"))
+        tryCompare(view, "currentIndex", 1)
+        tryCompare(findChild(view.currentItem, "rgbText"), "text", "RGB Lighting Not Supported")
+    }
+
+    function test_refresh_when_nothing_found() {
+        var win = createWindow()
+        discover(win, Fixtures.discovery(0, 0, 0, {}))
+        talvorin_worker.reset()
+        mouseClick(item(win, "refreshButton"))
+        compare(talvorin_worker.sentCount(), 1)
+        compare(talvorin_worker.lastSent()["Control"], 0)
+        discover(win, Fixtures.discovery(0, 0, 1, {}))
+        compare(item(win, "deviceView").count, 1)
+        verify(!item(win, "noDevicePanel").visible)
+    }
+
+    function test_open_page_and_back() {
+        var win = createWindow()
+        discover(win, Fixtures.discovery(1, 1, 1, {}))
+        var view = item(win, "deviceView")
+        var loader = item(win, "pageLoader")
+        mouseClick(view.currentItem)
+        tryCompare(loader, "status", Loader.Ready)
+        compare(String(loader.source), "qrc:/pages/PageGPU.qml")
+        verify(!item(win, "homeScreen").visible)
+        verify(item(win, "backButton").visible)
+        compare(item(win, "captionText").text, "Scorvane RX Test 0")
+        compare(loader.item.gpuIndex, 0)
+        compare(talvorin_worker.lastSent()["selectedMode"], 15)
+
+        // A side card is brought to the centre first, opened on the second click.
+        mouseClick(item(win, "backButton"))
+        tryCompare(loader, "status", Loader.Null)
+        verify(item(win, "homeScreen").visible)
+        compare(item(win, "captionText").text, "Your Devices")
+        mouseClick(item(win, "arrowRight"))
+        tryCompare(view, "currentIndex", 1)
+        waitUntilCentred(view)
+        mouseClick(view.currentItem)
+        tryCompare(loader, "status", Loader.Ready)
+        compare(String(loader.source), "qrc:/pages/PageMouse.qml")
+    }
+
+    function test_mouse_page_covers_window_until_answer_data() {
+        return [
+            { tag: "battery read", percent: 64, shown: "64%", failure: false },
+            { tag: "battery above 100", percent: 150, shown: "0%", failure: false },
+            { tag: "battery 0", percent: 0, shown: "0%", failure: false },
+            { tag: "read failed", percent: 50, shown: "", failure: true }
+        ]
+    }
+
+    function test_mouse_page_covers_window_until_answer(data) {
+        var win = createWindow()
+        discover(win, Fixtures.discovery(0, 1, 0, {}))
+        talvorin_worker.reset()
+        win.openDevice(0)
+        var loader = item(win, "pageLoader")
+        tryCompare(loader, "status", Loader.Ready)
+        var sent = talvorin_worker.lastSent()
+        compare(sent["Control"], 2)
+        compare(sent["runFunction"], 6)
+        compare(sent["currentHID_Path"], "/dev/hidraw3")
+        compare(sent["Vendor_ID"], "2DBF")
+        compare(sent["Product_ID"], "5036")
+        compare(sent["Usage_Page"], "FF00")
+        compare(sent["Usage"], "0001")
+        var mask = item(win, "loadingMask")
+        verify(mask.visible)
+        var answer = { "Control": 2, "runFunction": 6, "BTL_Percent": data.percent, "charging_STA": 0,
+                       "BusTypeName": "2.4G", "ProfileNo": 2 }
+        if (data.failure)
+            answer["RESULTS"] = -1
+        talvorin_worker.answer(answer)
+        tryVerify(function() { return !mask.visible })
+        if (data.failure) {
+            tryVerify(function() { return findChild(loader.item, "failureNotice").visible })
+        } else {
+            compare(findChild(loader.item, "batteryText").text, data.shown)
+        }
+    }
+
+    function test_start_page_data() {
+        return [
+            { tag: "gpu", page: "gpu", devices: [1, 1, 1], source: "qrc:/pages/PageGPU.qml", info: false },
+            { tag: "headset", page: "headset", devices: [1, 0, 1], source: "qrc:/pages/PageHeadphone.qml", info: false },
+            { tag: "mouse", page: "mouse", devices: [0, 1, 0], source: "qrc:/pages/PageMouse.qml", info: false },
+            { tag: "headset missing", page: "headset", devices: [1, 0, 0], source: "", info: false },
+            { tag: "info", page: "info", devices: [0, 0, 0], source: "", info: true },
+            { tag: "home", page: "home", devices: [1, 1, 1], source: "", info: false }
+        ]
+    }
+
+    function test_start_page(data) {
+        launchOptions.startPage = data.page
+        var win = createWindow()
+        verify(win.introFinished, "a requested page skips the intro")
+        discover(win, Fixtures.discovery(data.devices[0], data.devices[1], data.devices[2], {}))
+        compare(String(item(win, "pageLoader").source), data.source)
+        compare(infoPanel(win).opened || infoPanel(win).visible, data.info)
+        // Only the first discovery opens the page.
+        if (data.source !== "") {
+            win.closeDevicePage()
+            discover(win, Fixtures.discovery(data.devices[0], data.devices[1], data.devices[2], {}))
+            compare(String(item(win, "pageLoader").source), "")
+        }
+    }
+
+    function test_update_available() {
+        var win = createWindow()
+        discover(win, Fixtures.discovery(0, 0, 0, { "updateApp": 1 }))
+        verify(item(win, "updateDot").visible)
+        var notice = item(win, "updateNotice")
+        verify(notice.opacity > 0.5, "the notice shows at once")
+        tryCompare(notice, "opacity", 0, 4000)
+
+        infoPanel(win).open()
+        tryVerify(function() { return infoPanel(win).opened })
+        verify(item(win, "panelUpdateDot").visible)
+        var button = item(win, "updateButton")
+        verify(button.enabled)
+        compare(button.color, "#880000")
+        mouseClick(button)
+        compare(talvorin_worker.lastSent()["Control"], 7)
+        verify(!button.enabled, "no second update while one runs")
+
+        talvorin_worker.answer({ "Control": 7, "downloadFile": 1, "InstallApp": 0, "new_version": "25.03.01", "progress": 40 })
+        tryCompare(win, "downloadProgress", 40)
+        compare(item(win, "updateStatusText").text, "Talvorin new version 25.03.01")
+        verify(item(win, "downloadProgress").visible)
+        talvorin_worker.answer({ "Control": 7, "InstallApp": 1, "updateApp": 0 })
+        tryVerify(function() { return !win.visible })
+    }
+
+    function test_up_to_date() {
+        var win = createWindow()
+        discover(win, Fixtures.discovery(0, 0, 0, { "updateApp": 0 }))
+        verify(!item(win, "updateDot").visible)
+        compare(item(win, "updateNotice").opacity, 0)
+        verify(!item(win, "updateButton").enabled)
+        verify(item(win, "updateStatusText").text.indexOf("You’re up to date! Check ") === 0)
+    }
+
+    function test_start_options() {
+        var win = createWindow()
+        discover(win, Fixtures.discovery(0, 0, 0, { "StartwithWindows": 1, "firstrStartAppShowGUI": 1 }))
+        infoPanel(win).open()
+        tryVerify(function() { return infoPanel(win).opened })
+        waitForRendering(win.contentItem)
+        var toggle = item(win, "autoLaunchSwitch")
+        verify(toggle.checked)
+        compare(item(win, "autoLaunchText").text, "When enabled Talvorin will automatically launched on startup")
+        mouseClick(toggle)
+        compare(talvorin_worker.lastSent()["Control"], 13)
+        // The answer carries what is stored; a refused change leaves the switch where it was.
+        talvorin_worker.answer({ "Control": 13, "StartwithWindows": 1 })
+        wait(20)
+        verify(toggle.checked)
+        mouseClick(toggle)
+        talvorin_worker.answer({ "Control": 13, "StartwithWindows": 0 })
+        tryVerify(function() { return !toggle.checked })
+        compare(item(win, "autoLaunchText").text, "Disabling automatic launch will affect some features of the devices")
+        mouseClick(toggle)
+        compare(talvorin_worker.lastSent()["Control"], 12)
+
+        var box = item(win, "showWindowAtStartBox")
+        verify(box.checked)
+        mouseClick(box)
+        compare(talvorin_worker.guiCalls, ["0"])
+        mouseClick(box)
+        compare(talvorin_worker.guiCalls, ["0", "1"])
+    }
+
+    function test_gpu_page_starts_from_what_it_did_last() {
+        var win = createWindow()
+        discover(win, Fixtures.discovery(1, 0, 0, {}))
+        win.openDevice(0)
+        var loader = item(win, "pageLoader")
+        tryCompare(loader, "status", Loader.Ready)
+        var opening = Fixtures.gpuAnswer(talvorin_worker.lastSent(), 1)
+        opening["GPU_favoriteList"] = [{ "mode": 4, "name": "1 Ripple" }]
+        talvorin_worker.answer(opening)
+        tryVerify(function() { return loader.item.favoriteList.length === 1 })
+        loader.item.chooseEffect(6)
+        talvorin_worker.answer(Fixtures.gpuAnswer(talvorin_worker.lastSent(), 1))
+        tryVerify(function() { return loader.item.lighting.mode === 6 })
+
+        win.closeDevicePage()
+        win.openDevice(0)
+        tryCompare(loader, "status", Loader.Ready)
+        compare(loader.item.lighting.mode, 6)
+        compare(loader.item.favoriteList.length, 1)
+        compare(talvorin_worker.lastSent()["selectedMode"], 15)
+        compare(talvorin_worker.lastSent()["r_color"], 255)
+    }
+
+    function test_window_commands_wait_for_the_page_answer() {
+        launchOptions.startPage = "gpu"
+        var win = createWindow()
+        talvorin_worker.answer(Fixtures.discovery(1, 0, 0, {}))
+        tryVerify(function() { return win.discovered })
+        // The page's opening command must not be replaced by the server information request.
+        var opening = talvorin_worker.lastSent()
+        compare(opening["Control"], 1)
+        compare(opening["selectedMode"], 15)
+        wait(20)
+        compare(talvorin_worker.lastSent()["selectedMode"], 15)
+        talvorin_worker.answer(Fixtures.gpuAnswer(opening, 1))
+        tryVerify(function() { return talvorin_worker.lastSent()["Control"] === 11 })
+
+        // A lighting change before the server answers: the hand-off request waits for it.
+        var page = item(win, "pageLoader").item
+        page.chooseEffect(2)
+        var effect = talvorin_worker.lastSent()
+        compare(effect["selectedMode"], 2)
+        talvorin_worker.answer({ "Control": 11, "appVersion": "25.02.02", "updateApp": 0 })
+        wait(20)
+        compare(talvorin_worker.lastSent()["selectedMode"], 2)
+        talvorin_worker.answer(Fixtures.gpuAnswer(effect, 1))
+        tryVerify(function() { return talvorin_worker.lastSent()["Control"] === 5 })
+    }
+
+    function test_page_steps_go_before_the_waiting_command() {
+        var win = createWindow()
+        discover(win, Fixtures.discovery(1, 0, 0, { "gpuLastedAction": { "selectedMode": 9, "gpuIndex": 0, "on_off": 1 } }))
+        talvorin_worker.answer({ "Control": 11 })
+        tryVerify(function() { return talvorin_worker.lastSent()["Control"] === 5 })
+        win.openDevice(0)
+        var page = item(win, "pageLoader").item
+        talvorin_worker.answer(Fixtures.gpuAnswer(talvorin_worker.lastSent(), 1))
+        wait(20)
+        // Closing the window asks for the hand-off again, but only after the page's commands.
+        page.resetAll()
+        win.sendWhenFree({ "Control": 5 })
+        compare(talvorin_worker.lastSent()["selectedMode"], 10)
+        talvorin_worker.answer(Fixtures.gpuAnswer(talvorin_worker.lastSent(), 1))
+        tryVerify(function() { return talvorin_worker.lastSent()["selectedMode"] === 1 })
+        compare(talvorin_worker.lastSent()["Control"], 1, "the reset's second step went first")
+        talvorin_worker.answer(Fixtures.gpuAnswer(talvorin_worker.lastSent(), 1))
+        tryVerify(function() { return talvorin_worker.lastSent()["Control"] === 5 })
+    }
+}
