@@ -8,6 +8,7 @@
 #include "core/talvorin.h"
 #include "listeners/background_listening.h"
 #include "listeners/keyboard_hook.h"
+#include "platform/graphics.h"
 #include "platform/termination_signals.h"
 #include "platform/window_frame.h"
 #include "util/app_data.h"
@@ -52,11 +53,20 @@ int runWindow(QApplication& app, QQmlApplicationEngine& engine, TALVORIN& worker
     return app.exec();
 }
 
+// Qt Quick's software renderer draws these pages the same and is much lighter than OpenGL
+// emulated on the CPU; QT_QUICK_BACKEND still decides when it is set.
+void chooseSceneGraphBackend()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND") && !platform::hasHardwareGraphics())
+        QQuickWindow::setSceneGraphBackend(QSGRendererInterface::Software);
+}
+
 } // namespace
 
 int runTalvorin(int argc, char* argv[])
 {
     QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
+    chooseSceneGraphBackend();
     QApplication app(argc, argv);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon/BV_LOGO_256.ico")));
     registerQmlTypes();
