@@ -124,7 +124,7 @@ void BACKGROUND_LISTENING::pause(int ms)
         const qint64 left = ms - waited.elapsed();
         if (left <= 0)
             return;
-        if (m_command.waitForNewer(m_passGeneration, (unsigned long)qMin<qint64>(left, kPauseSliceMs)))
+        if (m_command.waitForNewer(m_passGeneration, static_cast<unsigned long>(qMin<qint64>(left, kPauseSliceMs))))
             return;
     }
 }
