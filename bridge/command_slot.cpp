@@ -7,6 +7,7 @@ void CommandSlot::replace(const QVariantMap& command)
     QMutexLocker lock(&m_mutex);
     m_command = command;
     ++m_generation;
+    m_replaced.wakeAll();
 }
 
 void CommandSlot::merge(const QVariantMap& values)
@@ -15,6 +16,7 @@ void CommandSlot::merge(const QVariantMap& values)
     for (auto it = values.constBegin(); it != values.constEnd(); ++it)
         m_command.insert(it.key(), it.value());
     ++m_generation;
+    m_replaced.wakeAll();
 }
 
 CommandSlot::Taken CommandSlot::take() const
@@ -46,4 +48,12 @@ QVariantMap CommandSlot::snapshot() const
 {
     QMutexLocker lock(&m_mutex);
     return m_command;
+}
+
+bool CommandSlot::waitForNewer(quint64 generation, unsigned long ms) const
+{
+    QMutexLocker lock(&m_mutex);
+    if (m_generation == generation)
+        m_replaced.wait(&m_mutex, ms);
+    return m_generation != generation;
 }

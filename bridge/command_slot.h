@@ -3,6 +3,7 @@
 // the worker takes a copy at the top of a turn and marks the command done afterwards.
 #include <QMutex>
 #include <QVariantMap>
+#include <QWaitCondition>
 
 class CommandSlot {
 public:
@@ -24,9 +25,12 @@ public:
     void set(const QString& key, const QVariant& value);
     QVariant value(const QString& key) const;
     QVariantMap snapshot() const;
+    // Waits at most `ms` for a command newer than `generation`; true when there is one.
+    bool waitForNewer(quint64 generation, unsigned long ms) const;
 
 private:
     mutable QMutex m_mutex;
+    mutable QWaitCondition m_replaced;
     QVariantMap m_command;
     quint64 m_generation = 0;
 };

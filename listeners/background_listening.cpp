@@ -1,25 +1,49 @@
 #include "listeners/background_listening.h"
 
+#include "bridge/map_reading.h"
+#include "devices/gpu/dev_gpu.h"
+
 #include <QDebug>
+#include <QElapsedTimer>
+#include <exception>
+
+namespace {
+
+const unsigned long kStopWaitMs = 100;
+// Pauses wait for a new command in slices this long, looking for a stop between them.
+const int kPauseSliceMs = 50;
+const int kGpuPeriodMs = 1000;
+const int kEndPauseMs = 100;
+// A pass without a command waits this long for one instead of spinning.
+const int kIdleWaitMs = 50;
+
+const char kStopBanner[] = "================================================= Stop() BACKGROUND_LISTENING Thread: ";
+
+} // namespace
 
 BACKGROUND_LISTENING::BACKGROUND_LISTENING(const DeviceSetup& setup, QObject* parent)
     : BridgeThread(parent), m_setup(setup)
 {
+    // Runs on the listener's own thread while it finishes; start() called meanwhile waits for
+    // the finish and then starts the thread anew.
+    connect(this, &QThread::finished, this, &BACKGROUND_LISTENING::publishFinalAnswer, Qt::DirectConnection);
 }
 
 BACKGROUND_LISTENING::~BACKGROUND_LISTENING()
 {
-    requestInterruption();
     qDebug() << "~BACKGROUND_LISTENING()";
     m_stopFlag = true;
-    wait(1000);
+    requestInterruption();
+    quit();
+    // Every wait of the loop watches the stop request, so this join is short.
+    wait();
 }
 
 void BACKGROUND_LISTENING::stopThread()
 {
-    qDebug() << "================================================= Stop() BACKGROUND_LISTENING Thread: "
-             << QThread::currentThreadId();
-    requestStopAndWait(100);
+    qDebug() << kStopBanner << QThread::currentThreadId();
+    if (!requestStopAndWait(kStopWaitMs) && QThread::currentThread() != this)
+        qWarning() << "BACKGROUND_LISTENING: the loop is still finishing its pass; it ends on its own";
 }
 
 void BACKGROUND_LISTENING::stopTerminate()
@@ -40,8 +64,81 @@ QVariantList BACKGROUND_LISTENING::getDataList() const
     return m_dataList;
 }
 
+ushort BACKGROUND_LISTENING::QstringToHex(QString str_input)
+{
+    bool ok = false;
+    const ushort value = str_input.trimmed().toUShort(&ok, 16);
+    return ok ? value : 0;
+}
+
 void BACKGROUND_LISTENING::run()
 {
     qDebug() << "BACKGROUND_LISTENING::run() Worker Thread ID: " << QThread::currentThreadId();
-    m_stopFlag = false;
+    m_finalAnswer.reset();
+    try {
+        DEV_GPU gpu(m_setup);
+        m_stopFlag = false;
+        while (!isInterruptionRequested()) {
+            const CommandSlot::Taken taken = m_command.take();
+            m_passGeneration = taken.generation;
+            const int control = readInt(taken.command, QStringLiteral("Control"));
+            PassEnd end = PassEnd::Continue;
+            if (control == 1)
+                end = runGpuPass(gpu, taken.command);
+            else if (control == 2)
+                end = runMousePass(taken.command);
+            else
+                pause(kIdleWaitMs);
+            if (end == PassEnd::EndLoop)
+                break;
+            if (m_stopFlag) {
+                qDebug() << " Stop() BACKGROUND_LISTENING Thread: " << QThread::currentThreadId();
+                m_stopFlag = false;
+                break;
+            }
+        }
+        pause(kEndPauseMs);
+    } catch (const std::exception& error) {
+        qCritical() << "BACKGROUND_LISTENING Exception:" << error.what();
+    }
+}
+
+BACKGROUND_LISTENING::PassEnd BACKGROUND_LISTENING::runGpuPass(DEV_GPU& gpu, const QVariantMap& command)
+{
+    qDebug().noquote()
+        << "============================== Backround Listen GPU =======================================\n";
+    const int index = readInt(command, QStringLiteral("CurrentGPUIndex"));
+    qDebug() << " CurrentGPUIndex: " << index;
+    m_output = gpu.realtime_getGPU_Information(index);
+    m_output[QStringLiteral("Control")] = 1;
+    emit dataChanged(m_output);
+    pause(kGpuPeriodMs);
+    return PassEnd::Continue;
+}
+
+void BACKGROUND_LISTENING::pause(int ms)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!stopRequested()) {
+        const qint64 left = ms - waited.elapsed();
+        if (left <= 0)
+            return;
+        if (m_command.waitForNewer(m_passGeneration, static_cast<unsigned long>(qMin<qint64>(left, kPauseSliceMs))))
+            return;
+    }
+}
+
+bool BACKGROUND_LISTENING::waitShouldEnd() const
+{
+    return stopRequested() || m_command.take().generation != m_passGeneration;
+}
+
+void BACKGROUND_LISTENING::publishFinalAnswer()
+{
+    if (!m_finalAnswer)
+        return;
+    const QVariantMap answer = *m_finalAnswer;
+    m_finalAnswer.reset();
+    emit dataChanged(answer);
 }

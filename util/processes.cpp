@@ -3,6 +3,56 @@
 #include <QDebug>
 #include <QProcess>
 
+namespace {
+
+// A process that can be let go: once released, destroying it leaves the program running.
+class ReleasableProcess : public QProcess {
+public:
+    void release() { setProcessState(QProcess::NotRunning); }
+};
+
+void startHidden(QProcess& process, const QString& program, const QStringList& arguments)
+{
+    process.setProgram(program);
+    process.setArguments(arguments);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start(QIODevice::NotOpen);
+}
+
+void recordEnd(const QProcess& process, ProgramRun& run)
+{
+    run.crashed = process.exitStatus() == QProcess::CrashExit;
+    run.exitCode = run.crashed ? -1 : process.exitCode();
+}
+
+} // namespace
+
+ProgramRun runProgramAndWaitWhile(const QString& program, const QStringList& arguments,
+                                  const std::function<bool()>& keepWaiting, int sliceMs)
+{
+    ProgramRun run;
+    ReleasableProcess process;
+    startHidden(process, program, arguments);
+    if (!process.waitForStarted(-1)) {
+        run.errorString = process.errorString();
+        return run;
+    }
+    run.started = true;
+    while (!process.waitForFinished(sliceMs)) {
+        if (process.state() == QProcess::NotRunning)
+            break;
+        if (!keepWaiting()) {
+            process.release();
+            run.leftRunning = true;
+            return run;
+        }
+    }
+    recordEnd(process, run);
+    return run;
+}
+
 ProgramRun runProgramAndWait(const QString& program, const QStringList& arguments,
                              const QString& workingDirectory)
 {

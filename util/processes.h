@@ -4,11 +4,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 struct ProgramRun {
     bool started = false;
     int exitCode = -1;
     bool crashed = false;
     QString errorString;
+    bool leftRunning = false; // the caller stopped waiting; the program goes on by itself
 };
 
 // Starts the program with no console and no visible output, waits until it ends.
@@ -16,3 +19,7 @@ ProgramRun runProgramAndWait(const QString& program, const QStringList& argument
                              const QString& workingDirectory = {});
 // The same, for the PEQ loader: 1 when it ran (whatever its exit code), -1 when it did not start.
 int runProgramWithExitCode(const QString& program, const QStringList& arguments = {});
+// Like runProgramAndWait, but asks `keepWaiting` every `sliceMs` whether to go on waiting.
+// When it says no, the program is left running (never killed) and `leftRunning` is set.
+ProgramRun runProgramAndWaitWhile(const QString& program, const QStringList& arguments,
+                                  const std::function<bool()>& keepWaiting, int sliceMs = 50);
