@@ -16,8 +16,8 @@ constexpr int kMacroChunkSize = 60;
 constexpr int kMacroMaxChunks = kMacroBufferSize / kMacroChunkSize;
 constexpr int kMacroHeaderSize = 6;
 constexpr int kMacroRecordSize = 6;
-// Records that fit behind the header: 6 + 198 * 6 = 1194 bytes.
-constexpr int kMacroMaxRecords = (kMacroBufferSize - kMacroHeaderSize) / kMacroRecordSize;
+// The firmware plays at most 198 records (6 + 198 * 6 = 1194 bytes; the last 6 stay 0).
+constexpr int kMacroMaxRecords = 198;
 
 enum class MacroDevice : uint8_t { MouseClick = 0, Keystroke = 1, Consumer = 2 };
 
