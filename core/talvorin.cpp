@@ -29,7 +29,7 @@ TALVORIN::TALVORIN(const DeviceSetup& setup, const QString& dataFolder, QObject*
       m_monitor(m_launches),
       m_discovery(m_gpu, m_mouse, m_headphone, m_games, m_updates),
       m_gpuBranch(m_gpu),
-      m_mouseBranch(m_mouse),
+      m_mouseBranch(m_mouse, m_games),
       m_headsetBranch(m_headphone),
       m_updateBranch(m_updates),
       m_firmwareBranch(m_updates)

@@ -96,6 +96,9 @@ public:
     const std::array<uint8_t, 9>& currentProfileButtons() const { return m_profileButtons; }
     const std::array<uint8_t, 27>& redefinedKeyData() const { return m_redefinedKeys; }
     const std::array<uint8_t, 19>& argbData() const { return m_argb; }
+    // Whether the lighting bytes of the last information map came from the mouse.
+    bool argbReadOk() const { return m_argbReadOk; }
+    const KeyTables& keyTables() const { return m_keys; }
     int currentProfile() const { return m_currentProfile; }
     // The second message map: `CheckResults` of Save_MacroKeyData.
     QVariantMap secondData() const { return m_secondData; }
@@ -152,6 +155,7 @@ private:
     std::array<uint8_t, 9> m_profileButtons{};
     std::array<uint8_t, 27> m_redefinedKeys{};
     std::array<uint8_t, 19> m_argb{};
+    bool m_argbReadOk = false;
     int m_currentProfile = 1;
     int m_mouseCount = 0;
     QMap<uint16_t, uint16_t> m_productByVendor;

@@ -127,6 +127,7 @@ void DEV_MOUSE::addStoredMacros(QVariantMap& map)
 bool DEV_MOUSE::addArgbData(QVariantMap& map, const char* devpath)
 {
     const bool ok = Get_ARGB_Function_Mode(devpath);
+    m_argbReadOk = ok;
     for (int i = 0; i < 19; ++i)
         map.insert(QStringLiteral("Get_ARGB_DATA%1").arg(i), ok ? int(m_argb[size_t(i)]) : 0);
     return ok;

@@ -20,7 +20,12 @@ WorkerHarness::~WorkerHarness()
 
 void WorkerHarness::create()
 {
-    m_worker = std::make_unique<TALVORIN>(makeDeviceSetup(false), m_dir.path());
+    create(makeDeviceSetup(false));
+}
+
+void WorkerHarness::create(const DeviceSetup& setup)
+{
+    m_worker = std::make_unique<TALVORIN>(setup, m_dir.path());
     QObject::connect(m_worker.get(), &TALVORIN::dataChanged, &m_collector, &AnswerCollector::onAnswer,
                      Qt::QueuedConnection);
 }

@@ -31,6 +31,9 @@ public:
 
     // Creates the worker (after the test has prepared the data folder).
     void create();
+    // The same on the given devices (makeDeviceSetup(true): the virtual ones). Called again
+    // after stop(), it replaces the worker: a restart on the same data folder and devices.
+    void create(const DeviceSetup& setup);
     void start();
     void send(const QVariantMap& command);
     // Waits for an answer with this Control that arrived after `from` answers; empty on time-out.
