@@ -1,7 +1,7 @@
 #pragma once
 // The worker's firmware branches: headset (Control 8), mouse package and dongle (9), mouse (10).
-#include "core/headset_firmware.h"
-#include "core/mouse_firmware.h"
+#include "core/headset_firmware_update.h"
+#include "core/mouse_firmware_update.h"
 #include "core/update_service.h"
 #include "core/worker_context.h"
 
@@ -14,6 +14,6 @@ private:
     void runHeadset(WorkerContext& ctx);
     void runMouseInstall(WorkerContext& ctx);
 
-    HeadsetFirmware m_headset;
-    MouseFirmware m_mouse;
+    HeadsetFirmwareUpdate m_headset;
+    MouseFirmwareUpdate m_mouse;
 };

@@ -16,11 +16,6 @@ public:
     // The discovery's game list: loads the linked games (or builds them from the scan and saves
     // them), and puts each record under its app id and "gameIDList" into the answer.
     void addGameListToAnswer(WorkerState& state, QVariantMap& answer);
-    // Takes the records of a runFunction 41 command into the linked games and saves them.
-    void parseAndSaveGameData(const QVariantMap& command, WorkerState& state);
-    // Adds a program the user chose (runFunction 47): newApp, AppInfo_appID, AppInfo_appName,
-    // AppInfo_iconPath, AppInfo_ExePath.
-    QVariantMap addApplication(const QString& exePath, WorkerState& state);
 
     // Control 2 / runFunction 41: the records QML sends ("AppIDList" and, under each id, its
     // eight values) replace the stored ones; the whole map is then saved.

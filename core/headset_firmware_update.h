@@ -4,9 +4,9 @@
 #include "core/update_service.h"
 #include "core/worker_context.h"
 
-class HeadsetFirmware {
+class HeadsetFirmwareUpdate {
 public:
-    explicit HeadsetFirmware(UpdateService& service);
+    explicit HeadsetFirmwareUpdate(UpdateService& service);
 
     // runStep 1: downloads "Headset-MP" and "Headset-Mic" into /Headphone; answers runStep 1
     // when a file arrived.

@@ -1,4 +1,4 @@
-#include "core/mouse_firmware.h"
+#include "core/mouse_firmware_update.h"
 
 #include "bridge/map_reading.h"
 #include "core/firmware_files.h"
@@ -30,16 +30,16 @@ bool isMousePackage(const QString& name)
 
 } // namespace
 
-MouseFirmware::MouseFirmware(UpdateService& service) : m_service(service) {}
+MouseFirmwareUpdate::MouseFirmwareUpdate(UpdateService& service) : m_service(service) {}
 
-QString MouseFirmware::workFolder(const WorkerContext& ctx) const
+QString MouseFirmwareUpdate::workFolder(const WorkerContext& ctx) const
 {
     if (ctx.state.mousePackageName.isEmpty())
         return QString();
     return ctx.store.mouseFolder() + QLatin1Char('/') + packageFolderName(ctx.state.mousePackageName);
 }
 
-void MouseFirmware::downloadPackage(WorkerContext& ctx)
+void MouseFirmwareUpdate::downloadPackage(WorkerContext& ctx)
 {
     ctx.answer.insert(QStringLiteral("download_completed"), -1);
     ctx.answer.insert(QStringLiteral("Info"), QString());
@@ -73,7 +73,7 @@ void MouseFirmware::downloadPackage(WorkerContext& ctx)
     ctx.finish();
 }
 
-bool MouseFirmware::fetchPackage(const QVariantMap& entry, WorkerContext& ctx)
+bool MouseFirmwareUpdate::fetchPackage(const QVariantMap& entry, WorkerContext& ctx)
 {
     const QString link = textOf(entry, "downloadLink");
     qDebug() << "  Name:" << textOf(entry, "name");
@@ -97,7 +97,7 @@ bool MouseFirmware::fetchPackage(const QVariantMap& entry, WorkerContext& ctx)
     return unpackMousePackage(archive, ctx.store.mouseFolder(), packageFolderName(package));
 }
 
-void MouseFirmware::installMouse(WorkerContext& ctx)
+void MouseFirmwareUpdate::installMouse(WorkerContext& ctx)
 {
     qDebug() << "MOUSE: install new FW";
     ctx.answer.insert(QStringLiteral("Info"), QString());
@@ -108,17 +108,17 @@ void MouseFirmware::installMouse(WorkerContext& ctx)
     ctx.finish();
 }
 
-bool MouseFirmware::runCommandAndCaptureStdout_MouseFW(const QString& workDirStr, WorkerContext& ctx)
+bool MouseFirmwareUpdate::runCommandAndCaptureStdout_MouseFW(const QString& workDirStr, WorkerContext& ctx)
 {
     return runFlashProgram(Target::Mouse, workDirStr, ctx);
 }
 
-bool MouseFirmware::runCommandAndCaptureStdout_MouseDongle(const QString& workDirStr, WorkerContext& ctx)
+bool MouseFirmwareUpdate::runCommandAndCaptureStdout_MouseDongle(const QString& workDirStr, WorkerContext& ctx)
 {
     return runFlashProgram(Target::Dongle, workDirStr, ctx);
 }
 
-bool MouseFirmware::runFlashProgram(Target target, const QString& workFolder, WorkerContext& ctx)
+bool MouseFirmwareUpdate::runFlashProgram(Target target, const QString& workFolder, WorkerContext& ctx)
 {
     const int fwSwitch = target == Target::Mouse ? 1 : 2;
     if (workFolder.isEmpty() || !QFileInfo(workFolder).isDir()) {
@@ -152,7 +152,7 @@ bool MouseFirmware::runFlashProgram(Target target, const QString& workFolder, Wo
     return verdict.succeeded();
 }
 
-void MouseFirmware::answerVerdict(Target target, bool succeeded, WorkerContext& ctx)
+void MouseFirmwareUpdate::answerVerdict(Target target, bool succeeded, WorkerContext& ctx)
 {
     if (!succeeded) {
         writeStdout(QStringLiteral("[Info] Fail...!\n"));
@@ -170,7 +170,7 @@ void MouseFirmware::answerVerdict(Target target, bool succeeded, WorkerContext& 
         recordDongleVersion(ctx);
 }
 
-void MouseFirmware::recordDongleVersion(WorkerContext& ctx)
+void MouseFirmwareUpdate::recordDongleVersion(WorkerContext& ctx)
 {
     if (!ctx.state.firmwareByName.contains(kDongle)) {
         qWarning() << "The server named no" << kDongle << "firmware: its version is not recorded";

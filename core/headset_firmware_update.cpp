@@ -1,4 +1,4 @@
-#include "core/headset_firmware.h"
+#include "core/headset_firmware_update.h"
 
 #include "bridge/map_reading.h"
 #include "core/firmware_files.h"
@@ -21,9 +21,9 @@ QString textOf(const QVariantMap& entry, const char* key)
 
 } // namespace
 
-HeadsetFirmware::HeadsetFirmware(UpdateService& service) : m_service(service) {}
+HeadsetFirmwareUpdate::HeadsetFirmwareUpdate(UpdateService& service) : m_service(service) {}
 
-void HeadsetFirmware::download(WorkerContext& ctx)
+void HeadsetFirmwareUpdate::download(WorkerContext& ctx)
 {
     qDebug() << "Headphone: download bin file";
     ctx.answer.insert(QStringLiteral("Control"), 8);
@@ -39,7 +39,7 @@ void HeadsetFirmware::download(WorkerContext& ctx)
     ctx.finish();
 }
 
-QString HeadsetFirmware::downloadEntry(const QString& entryName, const QString& label, WorkerContext& ctx)
+QString HeadsetFirmwareUpdate::downloadEntry(const QString& entryName, const QString& label, WorkerContext& ctx)
 {
     if (!ctx.state.firmwareByName.contains(entryName)) {
         qWarning() << "The server named no" << entryName << "firmware (server information not fetched?)";
@@ -68,7 +68,7 @@ QString HeadsetFirmware::downloadEntry(const QString& entryName, const QString& 
     return fileName;
 }
 
-void HeadsetFirmware::install(WorkerContext& ctx)
+void HeadsetFirmwareUpdate::install(WorkerContext& ctx)
 {
     qDebug() << "Headphone: install new FW";
     const int fwSwitch = readInt(ctx.command, QStringLiteral("FwSwitch"), 0);
@@ -91,7 +91,7 @@ void HeadsetFirmware::install(WorkerContext& ctx)
     ctx.finish();
 }
 
-bool HeadsetFirmware::runCommandAndCaptureStdout(const QString& fw_name, const QString& fw_version,
+bool HeadsetFirmwareUpdate::runCommandAndCaptureStdout(const QString& fw_name, const QString& fw_version,
                                                  const QString& binPath, WorkerContext& ctx)
 {
     bool otaSucceeded = false;

@@ -4,9 +4,9 @@
 #include "core/update_service.h"
 #include "core/worker_context.h"
 
-class MouseFirmware {
+class MouseFirmwareUpdate {
 public:
-    explicit MouseFirmware(UpdateService& service);
+    explicit MouseFirmwareUpdate(UpdateService& service);
 
     // Control 9: downloads and unpacks the package; with FwSwitch 2 then flashes the receiver.
     void downloadPackage(WorkerContext& ctx);
