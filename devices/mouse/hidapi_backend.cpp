@@ -1,5 +1,7 @@
 #include "devices/mouse/hidapi_backend.h"
 
+#include "platform/hid_paths.h"
+
 #include <hidapi/hidapi.h>
 
 namespace {
@@ -67,7 +69,7 @@ std::vector<HidDeviceInfo> HidapiBackend::enumerate(uint16_t vendorId, uint16_t 
 HidDevice* HidapiBackend::open(const char* path)
 {
     std::lock_guard<std::mutex> lock(m_libraryLock);
-    if (!path)
+    if (!path || !platform::isHidDevicePath(QByteArray(path)))
         return nullptr;
     hid_device* handle = hid_open_path(path);
     if (!handle)

@@ -40,6 +40,22 @@ private slots:
         backend.close(nullptr);
     }
 
+    void pathsThatAreNotDeviceNodesAreNeverOpened()
+    {
+        // hidapi itself crashes on a regular file; such a path may arrive from QML.
+        QTemporaryDir dir;
+        QFile file(dir.filePath("settings.json"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("keep");
+        file.close();
+        HidapiBackend backend;
+        QVERIFY(backend.open(QFile::encodeName(file.fileName()).constData()) == nullptr);
+        QVERIFY(backend.open(QFile::encodeName(dir.path()).constData()) == nullptr);
+        QVERIFY(backend.open("") == nullptr);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("keep"));
+    }
+
     void commandsOnTheRealPathFailCleanly()
     {
         DeviceSetup setup;
