@@ -69,6 +69,9 @@ TestCase {
         compare(primed["mouseNum"], 1)
         compare(primed["qStr_MCU_UUID"], "00112233445566778899AABBCCDDEEFF")
         compare(primed["mouseProfile"], 1)
+        compare(primed["currentHID_Path"], "/dev/hidraw3")
+        compare(primed["vendor_id"], "2DBF")
+        compare(primed["product_id"], "5036")
         compare(background_listen.startCount, 0, "priming only hands over the map")
 
         talvorin_worker.answer({ "Control": 11, "appVersion": "25.02.02", "updateApp": 0,
