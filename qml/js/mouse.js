@@ -357,6 +357,11 @@ function rateCode(rate, rates, codes) {
     return at >= 0 ? codes[at] : DEFAULT_RATE_CODE
 }
 
+function rateOfCode(code, rates, codes) {
+    var at = codes.indexOf(toInt(code, -1))
+    return at >= 0 ? rates[at] : 0
+}
+
 function reportRateCommand(usbRate, rfRate) {
     return {
         "runFunction": 17,
@@ -397,6 +402,22 @@ function lightingFromAnswer(answer, current) {
     if (state.on) {
         if (mode >= 1 && mode <= EFFECTS.length)
             state.mode = mode
+        state.r = r
+        state.g = g
+        state.b = b
+    }
+    return state
+}
+
+// The lighting a code-32 command asks for; off keeps the remembered effect and colour.
+function lightingFromCommand(command, current) {
+    var state = lightingFromAnswer({}, current)
+    state.brightness = clamp(toInt(command["brightness"], state.brightness), 0, BRIGHTNESS_MAX)
+    state.speed = toInt(command["ARGB_cycleTime"], state.speed)
+    var r = toInt(command["R_Color"], 0), g = toInt(command["G_Color"], 0), b = toInt(command["B_Color"], 0)
+    state.on = r !== 0 || g !== 0 || b !== 0
+    if (state.on) {
+        state.mode = toInt(command["ARGB_mode"], state.mode)
         state.r = r
         state.g = g
         state.b = b

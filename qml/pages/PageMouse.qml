@@ -107,6 +107,17 @@ DevicePage {
         return [9, 10, 12, 17, 26, 28, 32, 35].indexOf(runFunction) >= 0
     }
 
+    // The newest command of a code that has not been answered yet: the state a further change
+    // of the same setting starts from.
+    function unansweredCommand(runFunction) {
+        for (var i = queue.length - 1; i >= 0; --i)
+            if (queue[i].answerControl === 2 && queue[i].runFunction === runFunction)
+                return queue[i].values
+        if (pending !== null && pending.answerControl === 2 && pending.runFunction === runFunction)
+            return pending.values
+        return null
+    }
+
     function sendNext() {
         if (pending !== null || queue.length === 0)
             return
@@ -361,18 +372,7 @@ DevicePage {
     }
 
     function takeLightingCommand(sent) {
-        var state = Mouse.lightingFromAnswer({}, lighting)
-        state.brightness = intOf(sent["brightness"], state.brightness)
-        state.speed = intOf(sent["ARGB_cycleTime"], state.speed)
-        var r = intOf(sent["R_Color"], 0), g = intOf(sent["G_Color"], 0), b = intOf(sent["B_Color"], 0)
-        state.on = r !== 0 || g !== 0 || b !== 0
-        if (state.on) {
-            state.mode = intOf(sent["ARGB_mode"], state.mode)
-            state.r = r
-            state.g = g
-            state.b = b
-        }
-        lighting = state
+        lighting = Mouse.lightingFromCommand(sent, lighting)
     }
 
     function takeBatteryLevels(answer) {
@@ -594,7 +594,8 @@ DevicePage {
     }
 
     function changeDpi(change) {
-        var copy = Mouse.copyDpi(dpi)
+        var waiting = unansweredCommand(10)
+        var copy = waiting !== null ? Mouse.stagesFromAnswer(waiting, dpi) : Mouse.copyDpi(dpi)
         change(copy)
         copy.level = Math.max(0, Math.min(copy.level, copy.quantity - 1))
         request(Mouse.dpiCommand(copy))
@@ -623,6 +624,17 @@ DevicePage {
         request(Mouse.reportRateCommand(usb, rf))
     }
 
+    // One connection's rate; the other stays as last asked for.
+    function setUsbRate(rate) {
+        var waiting = unansweredCommand(17)
+        setReportRate(rate, waiting !== null ? Mouse.rateOfCode(waiting["wifi_typeID"], Mouse.RF_RATES, Mouse.RF_RATE_CODES) : rfRate)
+    }
+
+    function setRfRate(rate) {
+        var waiting = unansweredCommand(17)
+        setReportRate(waiting !== null ? Mouse.rateOfCode(waiting["usb_typeID"], Mouse.USB_RATES, Mouse.USB_RATE_CODES) : usbRate, rate)
+    }
+
     function setLiftOff(value) {
         request({ "runFunction": 12, "LOD": value })
     }
@@ -637,7 +649,8 @@ DevicePage {
     }
 
     function changeLighting(change) {
-        var state = Mouse.lightingFromAnswer({}, lighting)
+        var waiting = unansweredCommand(32)
+        var state = waiting !== null ? Mouse.lightingFromCommand(waiting, lighting) : Mouse.lightingFromAnswer({}, lighting)
         change(state)
         request(Mouse.lightingCommand(state))
     }
@@ -881,7 +894,8 @@ DevicePage {
             onStageResolutionSet: page.setStageResolution(index, x, y)
             onStageColorSet: page.setStageColor(index, r, g, b)
             onStageCountSet: page.setStageCount(count)
-            onReportRateChosen: page.setReportRate(usb, rf)
+            onUsbRateChosen: page.setUsbRate(rate)
+            onRfRateChosen: page.setRfRate(rate)
             onLiftOffChosen: page.setLiftOff(value)
             onCalibrationStarted: page.startCalibration()
             onCalibrationStopped: page.stopCalibration()

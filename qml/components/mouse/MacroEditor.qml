@@ -61,19 +61,27 @@ Popup {
         actions = list
     }
 
+    function dropStopKey() {
+        var last = actions.length > 0 ? actions[actions.length - 1] : null
+        if (last && last["key"] === "F7" && last["actionText"] === "Hold")
+            actions = actions.slice(0, actions.length - 1)
+    }
+
     onClosed: stopRecording()
 
     Connections {
         target: keyboardHook
         function onDataChanged(data) {
-            if (!editor.recording || parseInt(data["Control"]) !== 1)
+            if (!editor.recording)
                 return
+            // The end-of-recording notice carries only StopMacro.
             if (parseInt(data["StopMacro"]) === 1) {
-                // F7 ended the recording in the hook.
+                // F7 ended the recording in the hook; the stop key is no part of the macro.
                 editor.recording = false
+                editor.dropStopKey()
                 return
             }
-            if (parseInt(data["SendMacroKey"]) === 1 && data["Key"] !== undefined)
+            if (parseInt(data["Control"]) === 1 && parseInt(data["SendMacroKey"]) === 1 && data["Key"] !== undefined)
                 editor.addEvent(data)
         }
     }

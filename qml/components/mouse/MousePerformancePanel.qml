@@ -23,7 +23,8 @@ Item {
     signal stageResolutionSet(int index, int x, int y)
     signal stageColorSet(int index, int r, int g, int b)
     signal stageCountSet(int count)
-    signal reportRateChosen(int usb, int rf)
+    signal usbRateChosen(int rate)
+    signal rfRateChosen(int rate)
     signal liftOffChosen(int value)
     signal calibrationStarted()
     signal calibrationStopped()
@@ -139,12 +140,7 @@ Item {
                         chosen: (mode.link === "USB" ? panel.usbRate : panel.rfRate) === modelData
                         ratio_w: panel.ratio_w
                         ratio_h: panel.ratio_h
-                        onClicked: {
-                            if (mode.link === "USB")
-                                panel.reportRateChosen(modelData, panel.rfRate)
-                            else
-                                panel.reportRateChosen(panel.usbRate, modelData)
-                        }
+                        onClicked: mode.link === "USB" ? panel.usbRateChosen(modelData) : panel.rfRateChosen(modelData)
                     }
                 }
                 Text {
