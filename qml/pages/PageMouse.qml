@@ -186,7 +186,13 @@ DevicePage {
         }
         switch (code) {
         case 1: takeInformation(answer); break
-        case 6: busy = false; takeInformation(answer); break
+        case 6:
+            busy = false
+            takeInformation(answer)
+            // The firmware versions come from a read of their own, which may miss once.
+            if (answer["NXP_FW_L"] === undefined && done !== null)
+                request({ "runFunction": 45 })
+            break
         case 2:
         case 3: if (sent) takeButtonCommand(sent); break
         case 5: takeMacroKeyInfo(answer); break

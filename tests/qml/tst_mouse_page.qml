@@ -108,6 +108,18 @@ TestCase {
         verify(child(page, "profile_2").current)
     }
 
+    function test_firmware_versions_missing_from_the_opening_are_read_again() {
+        var page = createPage()
+        var opening = Fixtures.mouseOpening({})
+        delete opening["NXP_FW_L"]
+        delete opening["RF_FW_L"]
+        talvorin_worker.answer(opening)
+        tryVerify(function() { return talvorin_worker.lastSent()["runFunction"] === 45 })
+        reply(page, { "NXP_FW_L": 7, "RF_FW_L": 3, "Mouse_FW_Update": 0 })
+        compare(page.controllerVersion, 7)
+        verify(!page.mouseUpdate)
+    }
+
     function test_opening_answer_shows_each_button_function() {
         var keys = {}
         for (var k = 0; k < 27; ++k)
