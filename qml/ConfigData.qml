@@ -76,8 +76,24 @@ QtObject {
     readonly property var mouseIcons: [
         "qrc:/icon/mouse/icon_systemRunning2.svg",
         "qrc:/icon/mouse/icon_lowBattery2.svg",
-        "qrc:/icon/mouse/battery.svg"
+        "qrc:/icon/mouse/battery.svg",
+        "qrc:/icon/mouse/edit.svg",
+        "qrc:/icon/mouse/delete.svg",
+        "qrc:/icon/mouse/record.svg",
+        "qrc:/icon/mouse/application.svg",
+        "qrc:/icon/mouse/firmware.svg",
+        "qrc:/icon/mouse/receiver.svg",
+        "qrc:/icon/mouse/calibration.svg",
+        "qrc:/icon/mouse/settings.svg"
     ]
+    readonly property int iconEdit: 3
+    readonly property int iconDelete: 4
+    readonly property int iconRecord: 5
+    readonly property int iconApplication: 6
+    readonly property int iconFirmware: 7
+    readonly property int iconReceiver: 8
+    readonly property int iconCalibration: 9
+    readonly property int iconSystemSettings: 10
 
     readonly property var headsetIcons: [
         "qrc:/icon/headset/dts.svg",

@@ -4,6 +4,7 @@ import QtQuick.Controls 2.2
 import my.util 1.0
 import "components"
 import "js/devices.js" as Devices
+import "js/mouse.js" as Mouse
 
 ApplicationWindow {
     id: mainWindow
@@ -52,6 +53,10 @@ ApplicationWindow {
     // which the worker hands out only once per discovery.
     property var gpuLastedAction: ""
     property var gpuFavorites: null
+    // The games and programs that mouse profiles can be linked to, and whether the server has
+    // newer receiver firmware.
+    property var mouseGames: []
+    property bool dongleFirmwareUpdate: false
     property var openEntry: null
     // "Control" of the last page command not answered yet (-1: none), and what waits for it.
     property int pageCommandPending: -1
@@ -63,21 +68,22 @@ ApplicationWindow {
     FontLoader { id: fontRegular; source: ConfigData.fontList[1] }
     FontLoader { id: fontLight; source: ConfigData.fontList[2] }
 
-    function sendToWorker(values) {
+    function sendToWorker(values, map) {
+        var command = map === undefined ? dictDataforWorker : map
         for (var key in values)
-            dictDataforWorker[key] = values[key]
-        talvorin_worker.receiveDataFromQML(dictDataforWorker)
+            command[key] = values[key]
+        talvorin_worker.receiveDataFromQML(command)
     }
 
     // The worker keeps only the newest command. The window's own follow-up commands (server
     // information, the standing hand-off request) wait until a page's command has been
     // answered, so that they never replace it before the worker has taken it.
-    function sendWhenFree(values) {
+    function sendWhenFree(values, map) {
         if (pageCommandPending < 0) {
-            sendToWorker(values)
+            sendToWorker(values, map)
             return
         }
-        deferredCommand = values
+        deferredCommand = { values: values, map: map }
         deferredTimer.restart()
     }
 
@@ -85,9 +91,9 @@ ApplicationWindow {
         if (deferredCommand === null || pageCommandPending >= 0)
             return
         deferredTimer.stop()
-        var values = deferredCommand
+        var deferred = deferredCommand
         deferredCommand = null
-        sendToWorker(values)
+        sendToWorker(deferred.values, deferred.map)
     }
 
     function showMainWindow() {
@@ -129,7 +135,9 @@ ApplicationWindow {
             "listenerMap": dictDataforBackgroundWorker,
             "supportLinks": supportLinks,
             "lastAction": gpuLastedAction,
-            "favorites": gpuFavorites
+            "favorites": gpuFavorites,
+            "gameList": mouseGames,
+            "dongleUpdate": dongleFirmwareUpdate
         })
         // The opening command went out while the page was being created.
         if (pageLoader.item && pageLoader.item.lastSentControl >= 0)
@@ -162,6 +170,9 @@ ApplicationWindow {
         dictDataforBackgroundWorker["Control"] = 2
         dictDataforBackgroundWorker["mouseNum"] = Devices.toInt(data["mouseNum"], 0)
         dictDataforBackgroundWorker["qStr_MCU_UUID"] = first && first["current_MCU_UUID"] ? String(first["current_MCU_UUID"]) : ""
+        dictDataforBackgroundWorker["currentHID_Path"] = first && first["Path"] ? String(first["Path"]) : ""
+        dictDataforBackgroundWorker["vendor_id"] = first && first["Vendor_ID"] ? String(first["Vendor_ID"]) : ""
+        dictDataforBackgroundWorker["product_id"] = first && first["Product_ID"] ? String(first["Product_ID"]) : ""
         if (dictDataforBackgroundWorker["mouseProfile"] === undefined)
             dictDataforBackgroundWorker["mouseProfile"] = 1
         background_listen.receiveDataFromQML(dictDataforBackgroundWorker)
@@ -178,6 +189,7 @@ ApplicationWindow {
             infos.push(entries[i].info)
         devices_Info = infos
         deviceEntries = entries
+        mouseGames = Mouse.gamesFromDiscovery(data)
         discovered = true
         primeListener(data)
 
@@ -226,6 +238,9 @@ ApplicationWindow {
         supportLinks = links
         if (pageLoader.item && pageLoader.item.supportLinks !== undefined)
             pageLoader.item.supportLinks = links
+        dongleFirmwareUpdate = parseInt(data["dongle_fw_update"]) === 1
+        if (pageLoader.item && pageLoader.item.dongleUpdate !== undefined)
+            pageLoader.item.dongleUpdate = dongleFirmwareUpdate
         sendWhenFree({ "Control": 5 })
     }
 
@@ -261,7 +276,33 @@ ApplicationWindow {
         case 11: handleServerInformation(data); break
         case 12:
         case 13: infoPanel.autoLaunch = parseInt(data["StartwithWindows"]) === 1; break
+        case 2: followMouseProfile(data); break
         }
+    }
+
+    function mousePageOpen() {
+        return pageLoader.item !== null && pageLoader.item.objectName === "pageMouse"
+    }
+
+    // While the mouse page is closed the window keeps the mouse listener going: a profile
+    // cycle or DPI change ends its loop, and the profile it reports is where launch actions
+    // are looked up.
+    function keepMouseListener(data) {
+        if (parseInt(data["Control"]) !== 2 || mousePageOpen())
+            return
+        var fn = data["function"] !== undefined ? String(data["function"]) : ""
+        if (fn === "Profile_Cycle")
+            sendWhenFree({ "Control": 2, "runFunction": 13 }, dictDataforMouseWorker)
+        if (fn === "Profile_Cycle" || fn === "DPI_Change")
+            listenerRestart.restart()
+    }
+
+    function followMouseProfile(data) {
+        var profile = parseInt(data["ProfileNo"])
+        if (mousePageOpen() || parseInt(data["runFunction"]) !== 13 || !(profile >= 1 && profile <= 5))
+            return
+        dictDataforBackgroundWorker["mouseProfile"] = profile
+        background_listen.receiveDataFromQML(dictDataforBackgroundWorker)
     }
 
     Connections {
@@ -275,11 +316,27 @@ ApplicationWindow {
         }
     }
 
+    Connections {
+        target: background_listen
+        function onDataChanged(data) { mainWindow.keepMouseListener(data) }
+    }
+
+    Timer {
+        id: listenerRestart
+        interval: 150
+        onTriggered: {
+            background_listen.start()
+            background_listen.receiveDataFromQML(mainWindow.dictDataforBackgroundWorker)
+        }
+    }
+
     // What the open page reports back for the next time it is opened.
     Connections {
         target: pageLoader.item
         ignoreUnknownSignals: true
         function onFavoritesUpdated(list) { mainWindow.gpuFavorites = list }
+        function onGamesUpdated(list) { mainWindow.mouseGames = list }
+        function onBatteryWarning(title, message) { systemTray.showMessageMouseBtl(title, message) }
         function onLightingApplied(answer) { mainWindow.gpuLastedAction = answer }
         function onCommandSent(control) { mainWindow.pageCommandPending = control }
     }

@@ -16,11 +16,18 @@ Item {
     property var lastAction: ""
     // The favourites known to the window (null until the worker has sent them).
     property var favorites: null
+    // The games and programs that can be linked to mouse profiles (from the discovery answer).
+    property var gameList: []
+    // Whether the server offers newer receiver firmware (the server-information answer).
+    property bool dongleUpdate: false
     // The window covers itself with the loading mask while this is true.
     property bool busy: false
 
     signal favoritesUpdated(var list)
     signal lightingApplied(var answer)
+    signal gamesUpdated(var list)
+    // A message for the tray's balloon (the mouse's low battery).
+    signal batteryWarning(string title, string message)
     // Every command handed to the worker, by its "Control"; the last one is kept too, for the
     // window to see what the page sent while it was being created.
     signal commandSent(int control)

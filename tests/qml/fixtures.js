@@ -107,3 +107,53 @@ function bands(values) {
         map["GEQ_Band" + i] = values[i]
     return map
 }
+
+// The mouse's full information (runFunction 6), as the worker answers it for the simulated
+// mouse: profile 2, four DPI stages, Ripple lighting, the macro "Reload" on macro key 31.
+function mouseOpening(extra) {
+    var answer = {
+        "Control": 2, "runFunction": 6, "RESULTS": 1, "checkResult": "SUCCESS",
+        "vendor_id": 0x2DBF, "product_id": 0x5036, "BusTypeName": "2.4G", "qStr_MCU_UUID": "00112233445566778899AABBCCDDEEFF",
+        "name": "ORVENA RM20 Wireless Gaming Mouse", "mouse_color": "Black",
+        "ProfileNo": 2, "BTL_Percent": 80, "charging_STA": 0, "DPI_Quantity": 4, "DPI_Level": 1,
+        "ReportRate_wired": 1000, "ReportRate_RF": 500, "LOD": 2, "NXP_FW_L": 7, "RF_FW_L": 3,
+        "firmware": [{ "name": "Mouse-NXP", "version": "8" }, { "name": "Mouse-RF", "version": "3" }],
+        "Mouse_FW_Update": 1, "BatteryLevel_First": 20, "BatteryLevel_Second": 50,
+        "userData": [{ "profileName": "Office" }, { "profileName": "Arena" }, { "profileName": "" },
+                     { "profileName": "" }, { "profileName": "" }],
+        "mk_ListSize": 1,
+        "mk_AllData": [{ "macroName": "Reload", "macroKey": 31, "setDefault": false,
+                         "mkAction": [{ "deviceText": "Keystroke", "actionText": "Hold", "key": "R" }] }],
+        "LaunchData_listSize": 0, "LaunchData": []
+    }
+    var stages = [[400, 400], [800, 800], [1600, 1600], [3200, 3200], [6400, 6400]]
+    for (var s = 0; s < 5; ++s) {
+        answer["DPI" + (s + 1) + "_X"] = stages[s][0]
+        answer["DPI" + (s + 1) + "_Y"] = stages[s][1]
+        answer["DPI" + (s + 1) + "_LED_R"] = 255
+        answer["DPI" + (s + 1) + "_LED_G"] = 0
+        answer["DPI" + (s + 1) + "_LED_B"] = 0
+    }
+    for (var b = 0; b < 9; ++b)
+        answer["CurrentProfileButtons_DATA" + b] = b === 5 ? 66 : 255
+    for (var k = 0; k < 27; ++k)
+        answer["ReDefinedKEY_DATA" + k] = 0
+    var argb = [8, 4, 129, 2, 255, 0, 0, 4, 129, 2, 255, 0, 0, 4, 129, 2, 255, 0, 0]
+    for (var i = 0; i < 19; ++i)
+        answer["Get_ARGB_DATA" + i] = argb[i]
+    for (var key in extra)
+        answer[key] = extra[key]
+    return answer
+}
+
+function mouseAnswer(runFunction, extra) {
+    var answer = { "Control": 2, "runFunction": runFunction, "RESULTS": 1, "checkResult": "SUCCESS" }
+    for (var key in extra)
+        answer[key] = extra[key]
+    return answer
+}
+
+function game(id, name, profile) {
+    return { "AppID": id, "GameName": name, "InstallDir": "/opt/" + name, "ACFPath": "", "IconPath": "",
+             "ProfileNum": profile, "Checked": profile > 0, "OpacityVisible": false }
+}

@@ -69,6 +69,9 @@ TestCase {
         compare(primed["mouseNum"], 1)
         compare(primed["qStr_MCU_UUID"], "00112233445566778899AABBCCDDEEFF")
         compare(primed["mouseProfile"], 1)
+        compare(primed["currentHID_Path"], "/dev/hidraw3")
+        compare(primed["vendor_id"], "2DBF")
+        compare(primed["product_id"], "5036")
         compare(background_listen.startCount, 0, "priming only hands over the map")
 
         talvorin_worker.answer({ "Control": 11, "appVersion": "25.02.02", "updateApp": 0,
@@ -211,6 +214,33 @@ TestCase {
         } else {
             compare(findChild(loader.item, "batteryText").text, data.shown)
         }
+    }
+
+    function test_mouse_listener_kept_while_the_mouse_page_is_closed() {
+        var extra = { "gameIDList": ["730"], "730": Fixtures.game("730", "Zeta Strike", 3) }
+        var win = createWindow()
+        discover(win, Fixtures.discovery(0, 1, 0, extra))
+        talvorin_worker.answer({ "Control": 11, "dongle_fw_update": 1 })
+        tryVerify(function() { return win.dongleFirmwareUpdate })
+        var before = talvorin_worker.sentCount()
+        background_listen.answer({ "Control": 2, "function": "Profile_Cycle", "Delay": 1 })
+        tryVerify(function() { return talvorin_worker.sentCount() === before + 1 })
+        compare(talvorin_worker.lastSent()["Control"], 2)
+        compare(talvorin_worker.lastSent()["runFunction"], 13)
+        tryCompare(background_listen, "startCount", 1)
+        talvorin_worker.answer({ "Control": 2, "runFunction": 13, "RESULTS": 1, "ProfileNo": 4 })
+        tryVerify(function() { return background_listen.lastSent()["mouseProfile"] === 4 })
+
+        // The page gets the games and the receiver's update, and then looks after the listener.
+        win.openDevice(0)
+        var page = item(win, "pageLoader").item
+        compare(page.games.length, 1)
+        compare(page.games[0].ProfileNum, 3)
+        verify(page.dongleUpdate)
+        before = talvorin_worker.sentCount()
+        background_listen.answer({ "Control": 2, "function": "Profile_Cycle", "Delay": 1 })
+        wait(400)
+        compare(talvorin_worker.sentCount(), before, "the page reads the mouse once its opening read is answered")
     }
 
     function test_start_page_data() {

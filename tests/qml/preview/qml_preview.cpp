@@ -44,7 +44,9 @@ void answerWorker(FakeWorker& worker, const QVariantMap& answers, const QVariant
         if (command.value(QStringLiteral("selectedMode")).toInt() == 15)
             answer.insert(QStringLiteral("GPU_favoriteList"), answers.value(QStringLiteral("favorites")));
     } else if (control == 2) {
+        // The whole mouse under every code, so that any tab has something to show.
         answer = answers.value(QStringLiteral("mouse")).toMap();
+        answer.insert(QStringLiteral("runFunction"), command.value(QStringLiteral("runFunction")));
     } else if (control == 3) {
         answer = answers.value(QStringLiteral("headset")).toMap();
         answer.insert(QStringLiteral("runFunction"), command.value(QStringLiteral("runFunction")));
