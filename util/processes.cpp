@@ -1,7 +1,9 @@
 #include "util/processes.h"
 
 #include <QDebug>
+#include <QElapsedTimer>
 #include <QProcess>
+#include <QThread>
 
 namespace {
 
@@ -77,9 +79,19 @@ ProgramRun runProgramAndWait(const QString& program, const QStringList& argument
     return run;
 }
 
-int runProgramWithExitCode(const QString& program, const QStringList& arguments)
+int runProgramWithExitCode(const QString& program, const QStringList& arguments, int timeoutMs)
 {
-    const ProgramRun run = runProgramAndWait(program, arguments);
+    // A loader that never ends must not hold the worker for ever, nor keep the program from
+    // quitting: waiting stops at the time limit or when the calling thread is asked to stop.
+    QElapsedTimer clock;
+    clock.start();
+    const ProgramRun run = runProgramAndWaitWhile(program, arguments, [&clock, timeoutMs] {
+        return clock.elapsed() < timeoutMs && !QThread::currentThread()->isInterruptionRequested();
+    });
+    if (run.leftRunning) {
+        qWarning() << "The program did not end in time and was left running:" << program;
+        return -1;
+    }
     if (!run.started) {
         qDebug() << "Failed to run the program via CreateProcessA. Error:" << run.errorString;
         return -1;
