@@ -144,6 +144,27 @@ private slots:
         QVERIFY(!QFile::exists(m_worker->file("/Headphone/fw_version.json")));
     }
 
+    void headsetFlashWithoutToolResultIsAFailure()
+    {
+        // Not downloaded, then no tool in its folder, then a tool that stops halfway: each time
+        // the page hears that the update failed instead of waiting for ever.
+        QList<QVariantMap> answers = run({{"Control", 8}, {"runStep", 2}, {"FwSwitch", 1}});
+        QCOMPARE(answers.size(), 1);
+        QCOMPARE(answers.first().value("Status").toInt(), 2);
+        run({{"Control", 8}, {"runStep", 1}});
+        answers = run({{"Control", 8}, {"runStep", 2}, {"FwSwitch", 1}});
+        QCOMPARE(answers.size(), 1);
+        QCOMPARE(answers.first().value("Control").toInt(), 8);
+        QCOMPARE(answers.first().value("Status").toInt(), 2);
+        makeExecutable(toolFolder() + "/QEL_FW_mptool", script({"write 40%"}) + "exit 3\n");
+        answers = run({{"Control", 8}, {"runStep", 2}, {"FwSwitch", 2}});
+        QList<int> statuses;
+        for (const QVariantMap& answer : answers)
+            statuses.append(answer.value("Status").toInt());
+        QCOMPARE(statuses, QList<int>({4, 2}));
+        QVERIFY(!QFile::exists(m_worker->file("/Headphone/fw_version.json")));
+    }
+
     void mousePackageIsUnpackedAndTheMouseFlashed()
     {
         servePackage(script({"Erasing flash", "return code: 0", "Completed."}), script({}));
