@@ -67,6 +67,8 @@ QString HeadsetFirmwareUpdate::downloadEntry(const QString& entryName, const QSt
     bool saved = false;
     if (fileName.isEmpty()) {
         qWarning() << "Refusing a firmware link that names no plain file:" << link;
+    } else if (replacesUserData(ctx.store, savePath)) {
+        qWarning() << "Refusing a firmware file whose name is taken by the user's data:" << fileName;
     } else {
         ensureDirectory(ctx.store.headphoneFolder());
         saved = m_service.downloadFileFromServerHeadphone(link, savePath);
