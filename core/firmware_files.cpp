@@ -1,9 +1,11 @@
 #include "core/firmware_files.h"
 
+#include "core/mouse_folder.h"
 #include "util/files.h"
 #include "util/json_files.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QStringList>
 #include <QUrl>
@@ -30,7 +32,31 @@ bool isPlainFileName(const QString& name)
     return true;
 }
 
+bool holdsMouseData(const MouseFolder& mouse)
+{
+    if (!mouse.isValid() || !QFileInfo(mouse.path()).isDir())
+        return false;
+    if (QFileInfo::exists(mouse.settingsFile()) || QFileInfo::exists(mouse.profileNamesFile()))
+        return true;
+    for (int profile = 1; profile <= 5; ++profile) {
+        if (QFileInfo::exists(mouse.profileButtonFile(profile)) || QFileInfo::exists(mouse.profileFolder(profile)))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
+
+bool replacesUserData(const DataStore& store, const QString& path)
+{
+    const QStringList storeFiles = {store.userGameMap(),  store.macroData(),         store.batteryLevels(),
+                                    store.dongleVersion(), store.headphoneSettings(), store.headphoneFirmwareVersion()};
+    if (storeFiles.contains(path))
+        return true;
+    const QFileInfo entry(path);
+    return QDir::cleanPath(entry.absolutePath()) == QDir::cleanPath(store.mouseFolder())
+        && holdsMouseData(MouseFolder(store, entry.fileName()));
+}
 
 QString firmwareFileNameFromLink(const QString& link)
 {

@@ -1,5 +1,7 @@
 #pragma once
 // Where the firmware updates keep their files, and which programs flash them.
+#include "core/data_store.h"
+
 #include <QString>
 
 // The file name of a firmware download: the last segment of its link's path (any query left
@@ -7,6 +9,12 @@
 // or "..", at most 255 bytes. A hostile link therefore never names a file outside the folder
 // it is saved in.
 QString firmwareFileNameFromLink(const QString& link);
+
+// Whether a download saved at `path`, or a package unpacked there, would replace the user's
+// own data: a file the store keeps beside the firmware (the game map, the macros, a version
+// record, the headset settings ...) or the folder of a mouse (/Mouse/<MCU UUID>, known by
+// the files kept in it).
+bool replacesUserData(const DataStore& store, const QString& path);
 
 // The folder a mouse package is unpacked to, beside the package: its name without the
 // archive suffix (".zip", ".tar.gz" ...), or the name + ".unpacked" when it has none or

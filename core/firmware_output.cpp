@@ -18,7 +18,7 @@ QList<ToolStatus> headsetToolStatuses(const QString& piece)
     if (piece.contains(kReadInfoSuccess))
         statuses.append({1, kReadInfoSuccess});
     if (piece.contains(kReadInfoFail))
-        statuses.append({2, QStringLiteral("OTA read device info fail")});
+        statuses.append({kHeadsetReadInfoFail, QStringLiteral("OTA read device info fail")});
     if (piece.contains(kHoldButton))
         statuses.append({3, kHoldButton});
     if (piece.contains(QLatin1Char('%')))
@@ -26,8 +26,13 @@ QList<ToolStatus> headsetToolStatuses(const QString& piece)
     if (piece.contains(kOtaSuccess))
         statuses.append({kHeadsetOtaSuccess, kOtaSuccess});
     else if (piece.contains(kHoldTimeout))
-        statuses.append({6, kHoldTimeout});
+        statuses.append({kHeadsetHoldTimeout, kHoldTimeout});
     return statuses;
+}
+
+bool isFinalHeadsetStatus(int status)
+{
+    return status == kHeadsetReadInfoFail || status == kHeadsetOtaSuccess || status == kHeadsetHoldTimeout;
 }
 
 QString withoutLineBreaks(const QString& piece)

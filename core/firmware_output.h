@@ -16,7 +16,11 @@ struct ToolStatus {
 //   3 "Please hold the power off button"  4 "%" -> the piece itself (a progress line)
 //   5 "OTA SUCCESS", otherwise 6 "waiting for hold the power off button timeout"
 QList<ToolStatus> headsetToolStatuses(const QString& piece);
+constexpr int kHeadsetReadInfoFail = 2;
 constexpr int kHeadsetOtaSuccess = 5;
+constexpr int kHeadsetHoldTimeout = 6;
+// The statuses after which the tool has nothing more to report for this run.
+bool isFinalHeadsetStatus(int status);
 
 // The mouse package's tools: the piece with its line feeds and carriage returns removed.
 QString withoutLineBreaks(const QString& piece);

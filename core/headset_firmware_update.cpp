@@ -19,6 +19,17 @@ QString textOf(const QVariantMap& entry, const char* key)
     return entry.value(QLatin1String(key)).toString();
 }
 
+// The page waits for a final status after it asked for a flash; when the tool could not be
+// started or ended without one, it is told that the device was not updated.
+void answerNoToolResult(WorkerContext& ctx)
+{
+    qWarning() << "Headphone: the flashing tool reported no result; the update counts as failed";
+    ctx.answer.insert(QStringLiteral("Control"), 8);
+    ctx.answer.insert(QStringLiteral("Status"), kHeadsetReadInfoFail);
+    ctx.answer.insert(QStringLiteral("Info"), QStringLiteral("OTA read device info fail"));
+    ctx.publish();
+}
+
 } // namespace
 
 HeadsetFirmwareUpdate::HeadsetFirmwareUpdate(UpdateService& service) : m_service(service) {}
@@ -52,12 +63,15 @@ QString HeadsetFirmwareUpdate::downloadEntry(const QString& entryName, const QSt
     qDebug() << "  Download Link:" << link;
     const QString fileName = firmwareFileNameFromLink(link);
     qDebug().noquote() << QStringLiteral("binFileName_%1: ").arg(label) + fileName;
+    const QString savePath = ctx.store.headphoneFolder() + QLatin1Char('/') + fileName;
     bool saved = false;
     if (fileName.isEmpty()) {
         qWarning() << "Refusing a firmware link that names no plain file:" << link;
+    } else if (replacesUserData(ctx.store, savePath)) {
+        qWarning() << "Refusing a firmware file whose name is taken by the user's data:" << fileName;
     } else {
         ensureDirectory(ctx.store.headphoneFolder());
-        saved = m_service.downloadFileFromServerHeadphone(link, ctx.store.headphoneFolder() + QLatin1Char('/') + fileName);
+        saved = m_service.downloadFileFromServerHeadphone(link, savePath);
     }
     if (!saved) {
         writeStdout(QStringLiteral("binFileName_%1 downloaded fail!\n").arg(label));
@@ -82,10 +96,12 @@ void HeadsetFirmwareUpdate::install(WorkerContext& ctx)
     const QString fileName = fwSwitch == 1 ? ctx.state.headsetMainFirmwareFile : ctx.state.headsetMicFirmwareFile;
     qDebug() << "binFileName: " << fileName;
     bool installed = false;
-    if (fileName.isEmpty())
+    if (fileName.isEmpty()) {
         qWarning() << "Headphone: the firmware has not been downloaded";
-    else
+        answerNoToolResult(ctx);
+    } else {
         installed = runCommandAndCaptureStdout(name, version, ctx.store.headphoneFolder() + QLatin1Char('/') + fileName, ctx);
+    }
     writeStdout(installed ? QStringLiteral("headsetMP firmware install successfully!\n")
                           : QStringLiteral("headsetMP firmware install fail!\n"));
     ctx.finish();
@@ -95,6 +111,7 @@ bool HeadsetFirmwareUpdate::runCommandAndCaptureStdout(const QString& fw_name, c
                                                  const QString& binPath, WorkerContext& ctx)
 {
     bool otaSucceeded = false;
+    bool finalStatus = false;
     const QString folder = headsetToolFolder();
     const ToolRun run = runToolReadingOutput(folder + QLatin1Char('/') + headsetToolProgram(), {binPath}, folder,
                                              [&](const QByteArray& bytes) {
@@ -105,11 +122,16 @@ bool HeadsetFirmwareUpdate::runCommandAndCaptureStdout(const QString& fw_name, c
             ctx.answer.insert(QStringLiteral("Status"), status.status);
             ctx.answer.insert(QStringLiteral("Info"), status.info);
             ctx.publish();
+            finalStatus = finalStatus || isFinalHeadsetStatus(status.status);
             if (status.status == kHeadsetOtaSuccess) {
                 otaSucceeded = true;
                 writeVersionRecord(ctx.store.headphoneFirmwareVersion(), fw_name, fw_version);
             }
         }
     });
+    if (run.started && !run.finished)
+        return false; // stopped with the worker: nobody is waiting for the answer
+    if (!finalStatus)
+        answerNoToolResult(ctx);
     return run.finished && otaSucceeded;
 }

@@ -86,8 +86,14 @@ bool MouseFirmwareUpdate::fetchPackage(const QVariantMap& entry, WorkerContext& 
         writeStdout(QStringLiteral("mouse_FW_package downloaded fail!\n"));
         return false;
     }
-    ensureDirectory(ctx.store.mouseFolder());
     const QString archive = ctx.store.mouseFolder() + QLatin1Char('/') + package;
+    const QString unpacked = ctx.store.mouseFolder() + QLatin1Char('/') + packageFolderName(package);
+    if (replacesUserData(ctx.store, archive) || replacesUserData(ctx.store, unpacked)) {
+        qWarning() << "Refusing a firmware package whose name is taken by the user's data:" << package;
+        writeStdout(QStringLiteral("mouse_FW_package downloaded fail!\n"));
+        return false;
+    }
+    ensureDirectory(ctx.store.mouseFolder());
     if (!m_service.downloadFileFromServerHeadphone(link, archive)) {
         writeStdout(QStringLiteral("mouse_FW_package downloaded fail!\n"));
         return false;

@@ -144,6 +144,58 @@ private slots:
         QVERIFY(!QFile::exists(m_worker->file("/Headphone/fw_version.json")));
     }
 
+    void headsetFlashWithoutToolResultIsAFailure()
+    {
+        // Not downloaded, then no tool in its folder, then a tool that stops halfway: each time
+        // the page hears that the update failed instead of waiting for ever.
+        QList<QVariantMap> answers = run({{"Control", 8}, {"runStep", 2}, {"FwSwitch", 1}});
+        QCOMPARE(answers.size(), 1);
+        QCOMPARE(answers.first().value("Status").toInt(), 2);
+        run({{"Control", 8}, {"runStep", 1}});
+        answers = run({{"Control", 8}, {"runStep", 2}, {"FwSwitch", 1}});
+        QCOMPARE(answers.size(), 1);
+        QCOMPARE(answers.first().value("Control").toInt(), 8);
+        QCOMPARE(answers.first().value("Status").toInt(), 2);
+        makeExecutable(toolFolder() + "/QEL_FW_mptool", script({"write 40%"}) + "exit 3\n");
+        answers = run({{"Control", 8}, {"runStep", 2}, {"FwSwitch", 2}});
+        QList<int> statuses;
+        for (const QVariantMap& answer : answers)
+            statuses.append(answer.value("Status").toInt());
+        QCOMPARE(statuses, QList<int>({4, 2}));
+        QVERIFY(!QFile::exists(m_worker->file("/Headphone/fw_version.json")));
+    }
+
+    void firmwareNamedLikeUserDataIsNotFetched()
+    {
+        const QString mouseId = "0123456789ABCDEF0123456789ABCDEF";
+        writeWholeFile(m_worker->file("/Headphone/userSettingsData_Headphone.json"), "[{\"getlastAction\": 3}]");
+        writeWholeFile(m_worker->file("/Mouse/UserGameMap.json"), "{\"keep\": {}}");
+        writeWholeFile(m_worker->file("/Mouse/" + mouseId + "/UserProfileName.json"), "{\"hasProfileName\": true}");
+        const QVariantList firmware = {
+            entry("Headset-MP", "v8", m_server->url("/fw/userSettingsData_Headphone.json")),
+            entry("Headset-Mic", "v8-2", m_server->url("/fw/fw_version.json")),
+            entry("Mouse-RF", "RF-1.2", m_server->url("/fw/UserGameMap.json")),
+            entry("Mouse-NXP", "NXP-3.4", m_server->url("/fw/" + mouseId + ".zip")),
+        };
+        m_server->serveBytes(kManifestPath, QJsonDocument::fromVariant(QVariantMap{{"firmware", firmware}}).toJson(),
+                             "application/json");
+        for (const char* name : {"userSettingsData_Headphone.json", "fw_version.json", "UserGameMap.json"})
+            m_server->serveBytes(QStringLiteral("/fw/") + name, "replaced");
+        m_server->serveBytes("/fw/" + mouseId + ".zip", zipBytes({{"FW.sh", "#!/bin/sh\n", 0755}}));
+        run({{"Control", 11}});
+
+        QVERIFY(run({{"Control", 8}, {"runStep", 1}}).first().value("runStep").isNull());
+        QCOMPARE(run({{"Control", 9}, {"FwSwitch", 0}}).first().value("download_completed").toInt(), -1);
+        QCOMPARE(readWholeFile(m_worker->file("/Headphone/userSettingsData_Headphone.json")),
+                 QByteArray("[{\"getlastAction\": 3}]"));
+        QVERIFY(!QFile::exists(m_worker->file("/Headphone/fw_version.json")));
+        QCOMPARE(readWholeFile(m_worker->file("/Mouse/UserGameMap.json")), QByteArray("{\"keep\": {}}"));
+        QCOMPARE(readWholeFile(m_worker->file("/Mouse/" + mouseId + "/UserProfileName.json")),
+                 QByteArray("{\"hasProfileName\": true}"));
+        QCOMPARE(m_server->requestCount("/fw/UserGameMap.json"), 0);
+        QCOMPARE(m_server->requestCount("/fw/" + mouseId + ".zip"), 0);
+    }
+
     void mousePackageIsUnpackedAndTheMouseFlashed()
     {
         servePackage(script({"Erasing flash", "return code: 0", "Completed."}), script({}));
