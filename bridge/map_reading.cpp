@@ -2,6 +2,19 @@
 
 #include <cmath>
 
+namespace {
+
+// The integer part of a number QML sent; false when no int holds it.
+bool integerPart(double d, int* value)
+{
+    if (!std::isfinite(d) || d >= 2147483648.0 || d <= -2147483649.0)
+        return false;
+    *value = int(d);
+    return true;
+}
+
+} // namespace
+
 bool tryReadInt(const QVariantMap& map, const QString& key, int* value)
 {
     const auto it = map.constFind(key);
@@ -11,23 +24,16 @@ bool tryReadInt(const QVariantMap& map, const QString& key, int* value)
     bool ok = false;
     if (v.type() == QVariant::String) {
         const QString text = v.toString().trimmed();
-        int parsed = text.toInt(&ok, 10);
-        if (!ok) {
-            const double d = text.toDouble(&ok);
-            parsed = ok && std::isfinite(d) ? int(d) : 0;
-            ok = ok && std::isfinite(d);
-        }
-        if (ok)
+        const int parsed = text.toInt(&ok, 10);
+        if (ok) {
             *value = parsed;
-        return ok;
+            return true;
+        }
+        const double d = text.toDouble(&ok);
+        return ok && integerPart(d, value);
     }
-    if (v.type() == QVariant::Double) {
-        const double d = v.toDouble();
-        if (!std::isfinite(d) || d > 2147483647.0 || d < -2147483648.0)
-            return false;
-        *value = int(d);
-        return true;
-    }
+    if (v.type() == QVariant::Double)
+        return integerPart(v.toDouble(), value);
     const int parsed = v.toInt(&ok);
     if (ok)
         *value = parsed;

@@ -142,6 +142,14 @@ bool clearDirectory(const QString& path)
     }
     const QStringList folders = dir.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::NoSort);
     for (const QString& name : folders) {
+        // A link to a folder goes, never what it points at (which may lie outside).
+        if (QFileInfo(dir.filePath(name)).isSymLink()) {
+            if (!dir.remove(name)) {
+                qDebug() << "Failed to remove directory:" << name;
+                return false;
+            }
+            continue;
+        }
         QDir sub(dir.filePath(name));
         if (!sub.removeRecursively()) {
             qDebug() << "Failed to remove directory:" << name;
@@ -157,6 +165,15 @@ bool removeDirectoryByShell(const QString& path)
     if (path.trimmed().isEmpty() || cleaned == QLatin1String("/") || cleaned == QLatin1String(".")) {
         qWarning() << "Refusing to remove directory:" << path;
         return false;
+    }
+    // A link is removed as a link: emptying the folder it names would reach outside the path
+    // given (QDir::removeRecursively follows a link it is started on).
+    if (QFileInfo(cleaned).isSymLink()) {
+        if (!QFile::remove(cleaned)) {
+            qWarning() << "Failed to remove directory:" << cleaned;
+            return false;
+        }
+        return true;
     }
     QDir dir(cleaned);
     if (!dir.exists()) {

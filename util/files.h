@@ -25,6 +25,8 @@ QString readFirstLineFromFile(const QString& path);
 bool writeIntToFile(const QString& path, int value);
 bool writeTextToFile(const QString& path, const QString& text);
 void removeFileWithLog(const QString& path);
+// Empties the folder, keeping the folder itself. Links inside it are removed as links.
 bool clearDirectory(const QString& path);
 // Removes a folder and everything in it, in-process. Refuses an empty path and the root.
+// A path that is a link loses only the link, never the content of what it points at.
 bool removeDirectoryByShell(const QString& path);

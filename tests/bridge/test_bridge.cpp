@@ -49,12 +49,13 @@ private slots:
     void readIntAcceptsWhatQmlSends()
     {
         const QVariantMap map{{"n", 3.0}, {"s", "12"}, {"f", "2.7"}, {"bad", "abc"}, {"huge", 1e20},
-                              {"b", true}, {"neg", "-1"}};
+                              {"hugeText", "1e20"}, {"b", true}, {"neg", "-1"}};
         QCOMPARE(readInt(map, "n"), 3);
         QCOMPARE(readInt(map, "s"), 12);
         QCOMPARE(readInt(map, "f"), 2);
         QCOMPARE(readInt(map, "bad", -7), -7);
         QCOMPARE(readInt(map, "huge", -7), -7);
+        QCOMPARE(readInt(map, "hugeText", -7), -7);
         QCOMPARE(readInt(map, "missing"), 0);
         QCOMPARE(readInt(map, "neg"), -1);
         QCOMPARE(readInt(map, "b"), 1);

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -144,6 +145,26 @@ private slots:
         QVERIFY(!root.exists("pkg"));
         QTest::ignoreMessage(QtDebugMsg, QRegularExpression("Directory does not exist:"));
         QVERIFY(!removeDirectoryByShell(root.filePath("pkg")));
+    }
+
+    void linksToFoldersAreRemovedNotFollowed()
+    {
+        QTemporaryDir dir;
+        QDir root(dir.path());
+        QVERIFY(root.mkpath("outside") && root.mkpath("store/pkg"));
+        writeRaw(root.filePath("outside/keep.json"), "{}");
+        QVERIFY(QFile::link(root.filePath("outside"), root.filePath("store/linked")));
+        QVERIFY(QFile::link(root.filePath("outside"), root.filePath("store/pkg/inner")));
+        QVERIFY(QFile::link(root.filePath("outside"), root.filePath("package-link")));
+
+        QVERIFY(clearDirectory(root.filePath("store")));
+        QVERIFY(root.exists("store"));
+        QVERIFY(QDir(root.filePath("store")).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).isEmpty());
+        QCOMPARE(readRaw(root.filePath("outside/keep.json")), QByteArray("{}"));
+
+        QVERIFY(removeDirectoryByShell(root.filePath("package-link")));
+        QVERIFY(!QFileInfo(root.filePath("package-link")).exists() && !QFileInfo(root.filePath("package-link")).isSymLink());
+        QCOMPARE(readRaw(root.filePath("outside/keep.json")), QByteArray("{}"));
     }
 
     void ensureDirectoryCreatesNestedFolders()
