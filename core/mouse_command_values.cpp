@@ -101,10 +101,11 @@ LightingValues lightingFrom(const QVariantMap& command)
 
 std::optional<uint8_t> macroKeyFor(int macroF)
 {
-    const int key = macroF + kMacroKeyOffset;
-    if (macroF < 0 || key > kLastMacroKey)
+    // Checked before the offset is added: a huge macro_F would wrap the sum around to the id
+    // of another command.
+    if (macroF < 0 || macroF > kLastMacroKey - kMacroKeyOffset)
         return std::nullopt;
-    return uint8_t(key);
+    return uint8_t(macroF + kMacroKeyOffset);
 }
 
 } // namespace mousecmd

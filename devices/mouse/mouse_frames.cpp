@@ -46,6 +46,15 @@ private:
     HidReport m_report{};
 };
 
+constexpr int kReportSize = int(std::tuple_size<HidReport>::value);
+
+// Areas and LEDs are numbered by the page; a garbled number must be turned away before its
+// byte position is computed, or the position wraps around and lands inside the report.
+bool isPlausibleSlot(int number)
+{
+    return number >= 1 && number <= kReportSize;
+}
+
 int areaStart(int area)
 {
     return 6 * area - 1;
@@ -71,7 +80,8 @@ int frameOffset(Framing framing)
 bool frameFits(Framing framing, int frameIndex, int count)
 {
     const int offset = frameOffset(framing);
-    return offset >= 0 && frameIndex >= 0 && offset + frameIndex + count <= int(HidReport().size());
+    // Written so that no sum can overflow, whatever frameIndex is.
+    return offset >= 0 && frameIndex >= 0 && count >= 0 && frameIndex <= kReportSize - offset - count;
 }
 
 HidReport buildGetRequest(Framing framing, uint8_t command, uint8_t length)
@@ -135,7 +145,7 @@ HidReport buildDpiStatus(Framing framing, uint8_t quantity, uint8_t stage, uint8
 std::optional<HidReport> buildArgbOneArea(Framing framing, int area, uint8_t brightness, uint8_t mode,
                                           uint8_t function, uint8_t cycleTime, const Rgb& colour)
 {
-    if (area < 1 || !frameFits(framing, areaStart(area), 6))
+    if (!isPlausibleSlot(area) || !frameFits(framing, areaStart(area), 6))
         return std::nullopt;
     FrameWriter frame(framing);
     frame.header(kSet, cmd::ArgbFunction, 0x12, 0);
@@ -160,7 +170,7 @@ std::optional<HidReport> buildArgbAllAreas(Framing framing, uint8_t brightness, 
 
 std::optional<HidReport> buildDirectColor(Framing framing, int ledIndex, uint8_t brightness, const Rgb& colour)
 {
-    if (ledIndex < 1 || !frameFits(framing, ledStart(ledIndex), 3))
+    if (!isPlausibleSlot(ledIndex) || !frameFits(framing, ledStart(ledIndex), 3))
         return std::nullopt;
     FrameWriter frame(framing);
     frame.header(kSet, cmd::ArgbDirectColor, 0x28, 0);

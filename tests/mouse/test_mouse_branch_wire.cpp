@@ -223,6 +223,8 @@ private slots:
         QCOMPARE(f.run(tooHigh).value("RESULTS").toInt(), -1);
         tooHigh.insert("macro_F", 65); // 96: the save command
         QCOMPARE(f.run(tooHigh).value("RESULTS").toInt(), -1);
+        tooHigh.insert("macro_F", 2147483620); // + 31 wraps around to ...03: the profile switch
+        QCOMPARE(f.run(tooHigh).value("RESULTS").toInt(), -1);
         QVERIFY(f.sim.bus->writes(f.sim.device).empty());
     }
 

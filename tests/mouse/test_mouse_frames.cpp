@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+#include <limits>
+
 using namespace mouse;
 
 namespace {
@@ -88,6 +90,27 @@ private slots:
         QVERIFY(!buildArgbOneArea(Framing::ReportId, 10, 8, 1, 128, 4, {1, 2, 3}));
         QVERIFY(buildArgbOneArea(Framing::Bluetooth, 10, 8, 1, 128, 4, {1, 2, 3}));
         QVERIFY(!buildArgbOneArea(Framing::Bluetooth, 11, 8, 1, 128, 4, {1, 2, 3}));
+    }
+
+    void garbledIndicesFromACommandNeverReachTheReport_data()
+    {
+        // Numbers whose byte position (3i + 2, 6k - 1) wraps around in int arithmetic and
+        // would land back inside the report's bounds check.
+        QTest::addColumn<int>("index");
+        QTest::newRow("largest int") << std::numeric_limits<int>::max();
+        QTest::newRow("area position wrapping to just below the largest int") << 1789569706;
+        QTest::newRow("LED position wrapping to a small number") << 1431655765;
+        QTest::newRow("smallest int") << std::numeric_limits<int>::min();
+    }
+    void garbledIndicesFromACommandNeverReachTheReport()
+    {
+        QFETCH(int, index);
+        for (Framing framing : {Framing::ReportId, Framing::Bluetooth}) {
+            QVERIFY(!buildDirectColor(framing, index, 1, {1, 2, 3}));
+            QVERIFY(!buildArgbOneArea(framing, index, 8, 1, 128, 4, {1, 2, 3}));
+        }
+        QVERIFY(!frameFits(Framing::ReportId, std::numeric_limits<int>::max(), 3));
+        QVERIFY(!frameFits(Framing::Bluetooth, std::numeric_limits<int>::max() - 2, 6));
     }
 
     void oneAreaLeavesTheOtherAreasZeroAndSendsLength18()
