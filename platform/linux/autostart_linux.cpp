@@ -10,7 +10,10 @@ namespace platform {
 
 namespace {
 
-// Desktop-entry Exec values quote arguments with double quotes and escape ", `, $ and \.
+// A desktop entry's Exec value is read twice: first as a string value, where two backslashes
+// stand for one, then as a command line, where a double-quoted argument puts a backslash before
+// each double quote, backquote, dollar sign and backslash. A percent sign would start a field
+// code, so it is doubled.
 QString quoteExecArgument(const QString& argument)
 {
     QString quoted;
@@ -19,6 +22,8 @@ QString quoteExecArgument(const QString& argument)
             quoted += QLatin1Char('\\');
         quoted += c;
     }
+    quoted.replace(QLatin1String("\\"), QLatin1String("\\\\"));
+    quoted.replace(QLatin1Char('%'), QLatin1String("%%"));
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 

@@ -1,4 +1,5 @@
 // The worker's loop: the command slot, the small branches and the ways it stops.
+#include "platform/autostart.h"
 #include "support/test_http_server.h"
 #include "worker_harness.h"
 
@@ -139,6 +140,18 @@ private slots:
         QCOMPARE(h.waitForAnswer(13).value("StartwithWindows").toInt(), 0);
         QCOMPARE(readWholeFile(h.file("/startApp.txt")), QByteArray("0"));
         QVERIFY(!QFile::exists(config.path() + "/autostart/talvorin.desktop"));
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+
+    void startAtLoginEntryQuotesAnyProgramPath()
+    {
+        QTemporaryDir config;
+        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+        QVERIFY(platform::enableAutostart(R"(/opt/my apps/ta"l$v%o\rin)"));
+        const QByteArray entry = readWholeFile(config.path() + "/autostart/talvorin.desktop");
+        QVERIFY2(entry.contains(R"(Exec="/opt/my apps/ta\\"l\\$v%%o\\\\rin")" "\n"), entry.constData());
+        QVERIFY(platform::disableAutostart());
+        QVERIFY(platform::disableAutostart()); // nothing left to remove is fine
         qunsetenv("XDG_CONFIG_HOME");
     }
 
