@@ -42,7 +42,6 @@ ApplicationWindow {
     property bool updating: false
     property int downloadProgress: 0
     property var supportLinks: ({})
-    property bool keyboardHookActive: false
 
     // The device picture of the last discovery: one answer map per device, and the carousel cards.
     property var devices_Info: []
@@ -346,6 +345,16 @@ ApplicationWindow {
             introLoader.item.start()
     }
 
+    // The window goes to the tray; the open page stays as it is for the next time, except
+    // that no key reaches a hidden macro recorder or shortcut box.
+    function closeToTray() {
+        mainWindow.hide()
+        systemTray.showMessage("BELVARINTH TALVORIN", "The program is still running in the background.")
+        if (pageLoader.item && typeof pageLoader.item.stopKeyInput === "function")
+            pageLoader.item.stopKeyInput()
+        sendWhenFree({ "Control": 5 })
+    }
+
     onClosing: {
         if (!systemTray.available) {
             // Without a notification area a hidden window could never come back.
@@ -354,10 +363,7 @@ ApplicationWindow {
             return
         }
         close.accepted = false
-        mainWindow.hide()
-        systemTray.showMessage("BELVARINTH TALVORIN", "The program is still running in the background.")
-        keyboardHookActive = false
-        sendWhenFree({ "Control": 5 })
+        closeToTray()
     }
 
     Component.onCompleted: {

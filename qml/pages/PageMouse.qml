@@ -777,6 +777,12 @@ DevicePage {
             functionsPanel.stopCapture()
     }
 
+    // The window is going to the tray: the keyboard hook stops with it.
+    function stopKeyInput() {
+        stopKeyCapture()
+        macroEditor.stopRecording()
+    }
+
     Component.onCompleted: openMouse()
     Component.onDestruction: {
         if (functionsPanel.capturing || macroEditor.recording)

@@ -243,6 +243,34 @@ TestCase {
         compare(talvorin_worker.sentCount(), before, "the page reads the mouse once its opening read is answered")
     }
 
+    function test_closing_to_tray_stops_key_input_data() {
+        return [ { tag: "macro recording", recorder: "macroEditor" }, { tag: "shortcut box", recorder: "functionsPanel" } ]
+    }
+
+    function test_closing_to_tray_stops_key_input(data) {
+        keyboardHook.reset()
+        var win = createWindow()
+        discover(win, Fixtures.discovery(0, 1, 0, {}))
+        win.openDevice(0)
+        var loader = item(win, "pageLoader")
+        tryCompare(loader, "status", Loader.Ready)
+        talvorin_worker.answer(Fixtures.mouseOpening({}))
+        tryVerify(function() { return loader.item.infoRead })
+        var recorder = findChild(loader.item, data.recorder)
+        if (data.recorder === "macroEditor")
+            recorder.startRecording()
+        else
+            recorder.startCapture()
+        compare(keyboardHook.startCount, 1)
+
+        win.closeToTray()
+        verify(!win.visible)
+        compare(keyboardHook.stopCount, 1, "no key reaches a hidden page")
+        verify(!(recorder.recording || recorder.capturing))
+        compare(String(loader.source), "qrc:/pages/PageMouse.qml", "the page is kept for the tray click")
+        tryVerify(function() { return talvorin_worker.lastSent()["Control"] === 5 })
+    }
+
     function test_start_page_data() {
         return [
             { tag: "gpu", page: "gpu", devices: [1, 1, 1], source: "qrc:/pages/PageGPU.qml", info: false },
