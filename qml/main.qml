@@ -277,6 +277,9 @@ ApplicationWindow {
         case 13: infoPanel.autoLaunch = parseInt(data["StartwithWindows"]) === 1; break
         case 2: followMouseProfile(data); break
         }
+        var control = parseInt(data["Control"])
+        if (control !== 0 && control !== 5 && control !== 11)
+            Qt.callLater(keepHandOffRequest)
     }
 
     function mousePageOpen() {
@@ -353,6 +356,14 @@ ApplicationWindow {
         if (pageLoader.item && typeof pageLoader.item.stopKeyInput === "function")
             pageLoader.item.stopKeyInput()
         sendWhenFree({ "Control": 5 })
+    }
+
+    // While the window is in the tray the worker must hold the request that lets a second
+    // start show it; any command sent meanwhile (a profile read after a mouse notification)
+    // takes its place, so it is asked for again once that command has been answered.
+    function keepHandOffRequest() {
+        if (!mainWindow.visible)
+            sendWhenFree({ "Control": 5 })
     }
 
     onClosing: {

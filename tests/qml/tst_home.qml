@@ -243,6 +243,22 @@ TestCase {
         compare(talvorin_worker.sentCount(), before, "the page reads the mouse once its opening read is answered")
     }
 
+    // A second start can show the window only while the worker holds the hand-off request.
+    function test_hand_off_request_kept_while_in_the_tray() {
+        var win = createWindow()
+        discover(win, Fixtures.discovery(0, 1, 0, {}))
+        talvorin_worker.answer({ "Control": 11 })
+        tryVerify(function() { return talvorin_worker.lastSent()["Control"] === 5 })
+        win.closeToTray()
+        verify(!win.visible)
+        background_listen.answer({ "Control": 2, "function": "Profile_Cycle", "Delay": 1 })
+        tryVerify(function() { return talvorin_worker.lastSent()["Control"] === 2 })
+        talvorin_worker.answer({ "Control": 2, "runFunction": 13, "RESULTS": 1, "ProfileNo": 4 })
+        tryVerify(function() { return talvorin_worker.lastSent()["Control"] === 5 })
+        talvorin_worker.answer({ "Control": 5, "startGUI": 1 })
+        tryVerify(function() { return win.visible })
+    }
+
     function test_closing_to_tray_stops_key_input_data() {
         return [ { tag: "macro recording", recorder: "macroEditor" }, { tag: "shortcut box", recorder: "functionsPanel" } ]
     }
