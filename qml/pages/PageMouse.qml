@@ -742,8 +742,10 @@ DevicePage {
             return
         }
         if (firmwareStage === fwDownloading) {
-            // The receiver: downloading and flashing are one command.
-            if (answer["FwSwitch"] === undefined && intOf(answer["download_completed"], -1) !== 1) {
+            // The receiver: downloading and flashing are one command, and the flashing answers
+            // follow a finished download. "FwSwitch" says nothing here: it can be left in the
+            // answer from an earlier attempt.
+            if (intOf(answer["download_completed"], -1) !== 1) {
                 endFirmware(false)
                 return
             }
