@@ -60,6 +60,8 @@ ApplicationWindow {
     // "Control" of the last page command not answered yet (-1: none), and what waits for it.
     property int pageCommandPending: -1
     property var deferredCommand: null
+    // Counts the commands handed to the worker, the pages' ones too.
+    property int commandsSent: 0
     property bool introFinished: launchOptions.startPage.length > 0 || launchOptions.screenshotMode
     property bool updateNoticePending: false
 
@@ -71,6 +73,7 @@ ApplicationWindow {
         var command = map === undefined ? dictDataforWorker : map
         for (var key in values)
             command[key] = values[key]
+        commandsSent += 1
         talvorin_worker.receiveDataFromQML(command)
     }
 
@@ -278,8 +281,14 @@ ApplicationWindow {
         case 2: followMouseProfile(data); break
         }
         var control = parseInt(data["Control"])
-        if (control !== 0 && control !== 5 && control !== 11)
-            Qt.callLater(keepHandOffRequest)
+        if (control !== 0 && control !== 5 && control !== 11) {
+            var sentBefore = commandsSent
+            // Only when this answer's handlers sent nothing further themselves.
+            Qt.callLater(function() {
+                if (mainWindow.commandsSent === sentBefore)
+                    mainWindow.keepHandOffRequest()
+            })
+        }
     }
 
     function mousePageOpen() {
@@ -340,7 +349,10 @@ ApplicationWindow {
         function onGamesUpdated(list) { mainWindow.mouseGames = list }
         function onBatteryWarning(title, message) { systemTray.showMessageMouseBtl(title, message) }
         function onLightingApplied(answer) { mainWindow.gpuLastedAction = answer }
-        function onCommandSent(control) { mainWindow.pageCommandPending = control }
+        function onCommandSent(control) {
+            mainWindow.pageCommandPending = control
+            mainWindow.commandsSent += 1
+        }
     }
 
     onVisibleChanged: {
@@ -360,9 +372,10 @@ ApplicationWindow {
 
     // While the window is in the tray the worker must hold the request that lets a second
     // start show it; any command sent meanwhile (a profile read after a mouse notification)
-    // takes its place, so it is asked for again once that command has been answered.
+    // takes its place, so it is asked for again once that command has been answered. A
+    // command of the window still waiting goes first; its own answer brings the request back.
     function keepHandOffRequest() {
-        if (!mainWindow.visible)
+        if (!mainWindow.visible && deferredCommand === null)
             sendWhenFree({ "Control": 5 })
     }
 

@@ -257,6 +257,24 @@ TestCase {
         tryVerify(function() { return talvorin_worker.lastSent()["Control"] === 5 })
         talvorin_worker.answer({ "Control": 5, "startGUI": 1 })
         tryVerify(function() { return win.visible })
+
+        // A command of the window that waited for a page's answer is not replaced by the request.
+        win.openDevice(0)
+        var page = item(win, "pageLoader").item
+        talvorin_worker.answer(Fixtures.mouseOpening({}))
+        tryVerify(function() { return page.infoRead })
+        win.closeToTray()
+        page.setLiftOff(3)
+        win.closeDevicePage()
+        background_listen.answer({ "Control": 2, "function": "Profile_Cycle", "Delay": 1 })
+        wait(50)
+        compare(talvorin_worker.lastSent()["runFunction"], 12, "the profile read waits for the page's answer")
+        talvorin_worker.answer({ "Control": 2, "runFunction": 12, "RESULTS": 1 })
+        tryVerify(function() { return talvorin_worker.lastSent()["runFunction"] === 13 })
+        wait(50)
+        compare(talvorin_worker.lastSent()["Control"], 2)
+        talvorin_worker.answer({ "Control": 2, "runFunction": 13, "RESULTS": 1, "ProfileNo": 2 })
+        tryVerify(function() { return talvorin_worker.lastSent()["Control"] === 5 })
     }
 
     function test_closing_to_tray_stops_key_input_data() {
