@@ -42,7 +42,6 @@ ApplicationWindow {
     property bool updating: false
     property int downloadProgress: 0
     property var supportLinks: ({})
-    property bool keyboardHookActive: false
 
     // The device picture of the last discovery: one answer map per device, and the carousel cards.
     property var devices_Info: []
@@ -61,6 +60,8 @@ ApplicationWindow {
     // "Control" of the last page command not answered yet (-1: none), and what waits for it.
     property int pageCommandPending: -1
     property var deferredCommand: null
+    // Counts the commands handed to the worker, the pages' ones too.
+    property int commandsSent: 0
     property bool introFinished: launchOptions.startPage.length > 0 || launchOptions.screenshotMode
     property bool updateNoticePending: false
 
@@ -72,6 +73,7 @@ ApplicationWindow {
         var command = map === undefined ? dictDataforWorker : map
         for (var key in values)
             command[key] = values[key]
+        commandsSent += 1
         talvorin_worker.receiveDataFromQML(command)
     }
 
@@ -278,6 +280,15 @@ ApplicationWindow {
         case 13: infoPanel.autoLaunch = parseInt(data["StartwithWindows"]) === 1; break
         case 2: followMouseProfile(data); break
         }
+        var control = parseInt(data["Control"])
+        if (control !== 0 && control !== 5 && control !== 11) {
+            var sentBefore = commandsSent
+            // Only when this answer's handlers sent nothing further themselves.
+            Qt.callLater(function() {
+                if (mainWindow.commandsSent === sentBefore)
+                    mainWindow.keepHandOffRequest()
+            })
+        }
     }
 
     function mousePageOpen() {
@@ -338,12 +349,34 @@ ApplicationWindow {
         function onGamesUpdated(list) { mainWindow.mouseGames = list }
         function onBatteryWarning(title, message) { systemTray.showMessageMouseBtl(title, message) }
         function onLightingApplied(answer) { mainWindow.gpuLastedAction = answer }
-        function onCommandSent(control) { mainWindow.pageCommandPending = control }
+        function onCommandSent(control) {
+            mainWindow.pageCommandPending = control
+            mainWindow.commandsSent += 1
+        }
     }
 
     onVisibleChanged: {
         if (visible && introLoader.item && !introLoader.item.running)
             introLoader.item.start()
+    }
+
+    // The window goes to the tray; the open page stays as it is for the next time, except
+    // that no key reaches a hidden macro recorder or shortcut box.
+    function closeToTray() {
+        mainWindow.hide()
+        systemTray.showMessage("BELVARINTH TALVORIN", "The program is still running in the background.")
+        if (pageLoader.item && typeof pageLoader.item.stopKeyInput === "function")
+            pageLoader.item.stopKeyInput()
+        sendWhenFree({ "Control": 5 })
+    }
+
+    // While the window is in the tray the worker must hold the request that lets a second
+    // start show it; any command sent meanwhile (a profile read after a mouse notification)
+    // takes its place, so it is asked for again once that command has been answered. A
+    // command of the window still waiting goes first; its own answer brings the request back.
+    function keepHandOffRequest() {
+        if (!mainWindow.visible && deferredCommand === null)
+            sendWhenFree({ "Control": 5 })
     }
 
     onClosing: {
@@ -354,10 +387,7 @@ ApplicationWindow {
             return
         }
         close.accepted = false
-        mainWindow.hide()
-        systemTray.showMessage("BELVARINTH TALVORIN", "The program is still running in the background.")
-        keyboardHookActive = false
-        sendWhenFree({ "Control": 5 })
+        closeToTray()
     }
 
     Component.onCompleted: {

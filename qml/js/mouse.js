@@ -149,9 +149,9 @@ function parseShortcut(text) {
         modifier = bit
         text = text.substring(plus + 1)
     }
-    var key = keyBy(2, text)
-    if (key === null && text.length === 1)
-        key = keyBy(0, text.charCodeAt(0))
+    // One character is always a virtual-key code, never a name: the arrow right (0x27) comes
+    // as "'", Delete (0x2E) as "." and numeric-pad 0 (0x60) as "`".
+    var key = text.length === 1 ? keyBy(0, text.charCodeAt(0)) : keyBy(2, text)
     if (key === null)
         return null
     return { modifier: modifier, usage: key[1], text: shortcutText(modifier, key[1]) }

@@ -742,8 +742,10 @@ DevicePage {
             return
         }
         if (firmwareStage === fwDownloading) {
-            // The receiver: downloading and flashing are one command.
-            if (answer["FwSwitch"] === undefined && intOf(answer["download_completed"], -1) !== 1) {
+            // The receiver: downloading and flashing are one command, and the flashing answers
+            // follow a finished download. "FwSwitch" says nothing here: it can be left in the
+            // answer from an earlier attempt.
+            if (intOf(answer["download_completed"], -1) !== 1) {
                 endFirmware(false)
                 return
             }
@@ -775,6 +777,12 @@ DevicePage {
     function stopKeyCapture() {
         if (functionsPanel.capturing)
             functionsPanel.stopCapture()
+    }
+
+    // The window is going to the tray: the keyboard hook stops with it.
+    function stopKeyInput() {
+        stopKeyCapture()
+        macroEditor.stopRecording()
     }
 
     Component.onCompleted: openMouse()

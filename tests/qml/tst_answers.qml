@@ -3,6 +3,7 @@ import QtTest 1.2
 import "qrc:/js/devices.js" as Devices
 import "qrc:/js/gpu.js" as Gpu
 import "qrc:/js/headset.js" as Headset
+import "qrc:/js/mouse.js" as Mouse
 import "fixtures.js" as Fixtures
 
 // How the front end reads answers that are odd but possible.
@@ -121,6 +122,29 @@ TestCase {
         }
         compare([rgb.r, rgb.g, rgb.b], data.rgb)
         compare(Gpu.toHex(rgb.r, rgb.g, rgb.b), "#" + data.text.trim().replace("#", "").toUpperCase())
+    }
+
+    // The hook sends a key after its prefix as the key's virtual-key code in one character.
+    function test_captured_shortcuts_data() {
+        return [
+            { tag: "letter", text: "Ctrl+C", modifier: 0x01, usage: 6, shown: "Ctrl+C" },
+            { tag: "function key", text: "Shift+F5", modifier: 0x02, usage: 62, shown: "Shift+F5" },
+            { tag: "key alone", text: "Tab", modifier: 0, usage: 43, shown: "Tab" },
+            { tag: "arrow right, code 0x27", text: "Alt+'", modifier: 0x04, usage: 79, shown: "Alt+Right" },
+            { tag: "delete, code 0x2E", text: ".", modifier: 0, usage: 76, shown: "Delete" },
+            { tag: "numeric pad 0, code 0x60", text: "Ctrl+`", modifier: 0x01, usage: 98, shown: "Ctrl+Num0" },
+            { tag: "semicolon, code 0xBA", text: "Ctrl+\u00BA", modifier: 0x01, usage: 51, shown: "Ctrl+;" },
+            { tag: "left Windows key, code 0x5B", text: "Ctrl+[", modifier: -1 }
+        ]
+    }
+
+    function test_captured_shortcuts(data) {
+        var shortcut = Mouse.parseShortcut(data.text)
+        if (data.modifier < 0) {
+            compare(shortcut, null)
+            return
+        }
+        compare([shortcut.modifier, shortcut.usage, shortcut.text], [data.modifier, data.usage, data.shown])
     }
 
     function test_colour_picker_round_trip() {

@@ -243,6 +243,68 @@ TestCase {
         compare(talvorin_worker.sentCount(), before, "the page reads the mouse once its opening read is answered")
     }
 
+    // A second start can show the window only while the worker holds the hand-off request.
+    function test_hand_off_request_kept_while_in_the_tray() {
+        var win = createWindow()
+        discover(win, Fixtures.discovery(0, 1, 0, {}))
+        talvorin_worker.answer({ "Control": 11 })
+        tryVerify(function() { return talvorin_worker.lastSent()["Control"] === 5 })
+        win.closeToTray()
+        verify(!win.visible)
+        background_listen.answer({ "Control": 2, "function": "Profile_Cycle", "Delay": 1 })
+        tryVerify(function() { return talvorin_worker.lastSent()["Control"] === 2 })
+        talvorin_worker.answer({ "Control": 2, "runFunction": 13, "RESULTS": 1, "ProfileNo": 4 })
+        tryVerify(function() { return talvorin_worker.lastSent()["Control"] === 5 })
+        talvorin_worker.answer({ "Control": 5, "startGUI": 1 })
+        tryVerify(function() { return win.visible })
+
+        // A command of the window that waited for a page's answer is not replaced by the request.
+        win.openDevice(0)
+        var page = item(win, "pageLoader").item
+        talvorin_worker.answer(Fixtures.mouseOpening({}))
+        tryVerify(function() { return page.infoRead })
+        win.closeToTray()
+        page.setLiftOff(3)
+        win.closeDevicePage()
+        background_listen.answer({ "Control": 2, "function": "Profile_Cycle", "Delay": 1 })
+        wait(50)
+        compare(talvorin_worker.lastSent()["runFunction"], 12, "the profile read waits for the page's answer")
+        talvorin_worker.answer({ "Control": 2, "runFunction": 12, "RESULTS": 1 })
+        tryVerify(function() { return talvorin_worker.lastSent()["runFunction"] === 13 })
+        wait(50)
+        compare(talvorin_worker.lastSent()["Control"], 2)
+        talvorin_worker.answer({ "Control": 2, "runFunction": 13, "RESULTS": 1, "ProfileNo": 2 })
+        tryVerify(function() { return talvorin_worker.lastSent()["Control"] === 5 })
+    }
+
+    function test_closing_to_tray_stops_key_input_data() {
+        return [ { tag: "macro recording", recorder: "macroEditor" }, { tag: "shortcut box", recorder: "functionsPanel" } ]
+    }
+
+    function test_closing_to_tray_stops_key_input(data) {
+        keyboardHook.reset()
+        var win = createWindow()
+        discover(win, Fixtures.discovery(0, 1, 0, {}))
+        win.openDevice(0)
+        var loader = item(win, "pageLoader")
+        tryCompare(loader, "status", Loader.Ready)
+        talvorin_worker.answer(Fixtures.mouseOpening({}))
+        tryVerify(function() { return loader.item.infoRead })
+        var recorder = findChild(loader.item, data.recorder)
+        if (data.recorder === "macroEditor")
+            recorder.startRecording()
+        else
+            recorder.startCapture()
+        compare(keyboardHook.startCount, 1)
+
+        win.closeToTray()
+        verify(!win.visible)
+        compare(keyboardHook.stopCount, 1, "no key reaches a hidden page")
+        verify(!(recorder.recording || recorder.capturing))
+        compare(String(loader.source), "qrc:/pages/PageMouse.qml", "the page is kept for the tray click")
+        tryVerify(function() { return talvorin_worker.lastSent()["Control"] === 5 })
+    }
+
     function test_start_page_data() {
         return [
             { tag: "gpu", page: "gpu", devices: [1, 1, 1], source: "qrc:/pages/PageGPU.qml", info: false },

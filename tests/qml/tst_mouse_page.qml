@@ -645,6 +645,8 @@ TestCase {
     function test_receiver_firmware_failures_data() {
         return [
             { tag: "download failed", answers: [{ "Control": 9, "download_completed": -1, "Status": 0 }] },
+            { tag: "download failed after an earlier attempt",
+              answers: [{ "Control": 9, "download_completed": -1, "Status": 0, "Info": "", "FwSwitch": 2 }] },
             { tag: "flashing failed", answers: [{ "Control": 9, "FwSwitch": 2, "Status": 0, "download_completed": 1 },
                                                 { "Control": 9, "FwSwitch": 2, "Status": -1, "Info": "Fail...!" }] }
         ]

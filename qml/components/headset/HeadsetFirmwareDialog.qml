@@ -98,9 +98,7 @@ Popup {
                 case 3: return dialog.toolMessage.length > 0 ? dialog.toolMessage : "Connecting to the device..."
                 case 4: return "Turn on device within " + dialog.countdown + " s"
                 case 5: return "Updating... " + dialog.progress + "%"
-                case 6: return "The device wasn’t turned on in time. Please wait "
-                               + (dialog.retryWait > 0 ? "(" + dialog.retryWait + " s) " : "")
-                               + "35 seconds before turning on the device"
+                case 6: return "The device wasn’t turned on in time. Please wait 35 seconds before turning on the device"
                 case 7: return "The firmware update is complete."
                 }
                 return ""
@@ -147,7 +145,8 @@ Popup {
             objectName: "firmwareRetryButton"
             visible: dialog.stage === 6
             enabled: dialog.retryWait === 0
-            text: "Try Again"
+            // The wait counts down here; the sentence above keeps its fixed 35 seconds.
+            text: dialog.retryWait > 0 ? "Try Again (" + dialog.retryWait + " s)" : "Try Again"
             primary: true
             ratio_w: dialog.ratio_w
             ratio_h: dialog.ratio_h
