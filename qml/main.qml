@@ -149,6 +149,17 @@ ApplicationWindow {
     function closeDevicePage() {
         pageLoader.source = ""
         openEntry = null
+        resumeMouseListener()
+    }
+
+    // The GPU page's hardware monitor borrows the one background listener (and switches its
+    // map to metrics). When it lets go, the mouse's notifications are listened to again, so
+    // launch buttons and profile cycling keep working without reopening the mouse page.
+    function resumeMouseListener() {
+        if (!dictDataforBackgroundWorker["currentHID_Path"])
+            return
+        dictDataforBackgroundWorker["Control"] = 2
+        listenerRestart.restart()
     }
 
     function openStartPage() {
@@ -349,6 +360,7 @@ ApplicationWindow {
         function onGamesUpdated(list) { mainWindow.mouseGames = list }
         function onBatteryWarning(title, message) { systemTray.showMessageMouseBtl(title, message) }
         function onLightingApplied(answer) { mainWindow.gpuLastedAction = answer }
+        function onListenerReleased() { mainWindow.resumeMouseListener() }
         function onCommandSent(control) {
             mainWindow.pageCommandPending = control
             mainWindow.commandsSent += 1

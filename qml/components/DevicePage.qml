@@ -31,6 +31,8 @@ Item {
     // Every command handed to the worker, by its "Control"; the last one is kept too, for the
     // window to see what the page sent while it was being created.
     signal commandSent(int control)
+    // The page has stopped the background listener it borrowed (the hardware monitor).
+    signal listenerReleased()
     property int lastSentControl: -1
 
     function intOf(value, fallback) {

@@ -177,6 +177,7 @@ DevicePage {
             return
         monitorRunning = false
         background_listen.stopThread()
+        listenerReleased()
     }
 
     function showTab(index) {

@@ -243,6 +243,28 @@ TestCase {
         compare(talvorin_worker.sentCount(), before, "the page reads the mouse once its opening read is answered")
     }
 
+    function test_mouse_listener_resumes_after_the_hardware_monitor() {
+        var win = createWindow()
+        discover(win, Fixtures.discovery(1, 1, 0, {}))
+        win.openDevice(0)
+        var page = item(win, "pageLoader").item
+        page.showTab(2)
+        compare(background_listen.lastSent()["Control"], 1)
+        var starts = background_listen.startCount
+        page.showTab(3)
+        tryCompare(background_listen, "startCount", starts + 1)
+        compare(background_listen.lastSent()["Control"], 2)
+        verify(String(background_listen.lastSent()["currentHID_Path"]).length > 0)
+
+        // Leaving the page while the monitor runs hands the listener back as well.
+        page.showTab(2)
+        compare(background_listen.lastSent()["Control"], 1)
+        starts = background_listen.startCount
+        mouseClick(item(win, "backButton"))
+        tryCompare(background_listen, "startCount", starts + 1)
+        compare(background_listen.lastSent()["Control"], 2)
+    }
+
     // A second start can show the window only while the worker holds the hand-off request.
     function test_hand_off_request_kept_while_in_the_tray() {
         var win = createWindow()
