@@ -271,8 +271,17 @@ ApplicationWindow {
             downloadProgress = parseInt(data["progress"])
     }
 
+    // The mouse install (Control 10) reports under Control 9 with FwSwitch 1; its last report
+    // (Status 1 or -1) is the answer to the command.
+    function answersPageCommand(data) {
+        var control = parseInt(data["Control"])
+        if (pageCommandPending === 10 && control === 9 && parseInt(data["FwSwitch"]) === 1)
+            return parseInt(data["Status"]) === 1 || parseInt(data["Status"]) === -1
+        return pageCommandPending >= 0 && control === pageCommandPending
+    }
+
     function handleWorkerAnswer(data) {
-        if (pageCommandPending >= 0 && parseInt(data["Control"]) === pageCommandPending) {
+        if (answersPageCommand(data)) {
             pageCommandPending = -1
             // After every handler of this answer has run: a page may send its next step first.
             Qt.callLater(sendDeferred)

@@ -467,6 +467,20 @@ TestCase {
         tryVerify(function() { return talvorin_worker.lastSent()["Control"] === 5 })
     }
 
+    function test_mouse_install_is_answered_by_its_last_report() {
+        var win = createWindow()
+        discover(win, Fixtures.discovery(0, 1, 0, {}))
+        win.pageCommandPending = 10
+        var before = talvorin_worker.sentCount()
+        win.sendWhenFree({ "Control": 5 })
+        compare(talvorin_worker.sentCount(), before, "the request waits for the flash")
+        talvorin_worker.answer({ "Control": 9, "FwSwitch": 1, "Status": 0, "Info": "" })
+        wait(30)
+        compare(talvorin_worker.sentCount(), before, "a progress report is not the end")
+        talvorin_worker.answer({ "Control": 9, "FwSwitch": 1, "Status": 1, "Info": "All tasks completed." })
+        tryVerify(function() { return talvorin_worker.lastSent()["Control"] === 5 })
+    }
+
     function test_page_steps_go_before_the_waiting_command() {
         var win = createWindow()
         discover(win, Fixtures.discovery(1, 0, 0, { "gpuLastedAction": { "selectedMode": 9, "gpuIndex": 0, "on_off": 1 } }))
