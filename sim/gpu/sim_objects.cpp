@@ -184,14 +184,14 @@ public:
     {
     }
 
-    ADLX_RESULT GPUUsage(adlx_double* v) override { return real(SimMetricId::Usage, v); }
-    ADLX_RESULT GPUClockSpeed(adlx_int* v) override { return whole(SimMetricId::ClockSpeed, v); }
-    ADLX_RESULT GPUVRAMClockSpeed(adlx_int* v) override { return whole(SimMetricId::VRAMClockSpeed, v); }
-    ADLX_RESULT GPUTemperature(adlx_double* v) override { return real(SimMetricId::Temperature, v); }
-    ADLX_RESULT GPUHotspotTemperature(adlx_double* v) override { return real(SimMetricId::HotspotTemperature, v); }
-    ADLX_RESULT GPUTotalBoardPower(adlx_double* v) override { return real(SimMetricId::TotalBoardPower, v); }
-    ADLX_RESULT GPUFanSpeed(adlx_int* v) override { return whole(SimMetricId::FanSpeed, v); }
-    ADLX_RESULT GPUVRAM(adlx_int* v) override { return whole(SimMetricId::VRAM, v); }
+    ADLX_RESULT GPUUsage(adlx_double* v) override { return valueAs(SimMetricId::Usage, v); }
+    ADLX_RESULT GPUClockSpeed(adlx_int* v) override { return valueAs(SimMetricId::ClockSpeed, v); }
+    ADLX_RESULT GPUVRAMClockSpeed(adlx_int* v) override { return valueAs(SimMetricId::VRAMClockSpeed, v); }
+    ADLX_RESULT GPUTemperature(adlx_double* v) override { return valueAs(SimMetricId::Temperature, v); }
+    ADLX_RESULT GPUHotspotTemperature(adlx_double* v) override { return valueAs(SimMetricId::HotspotTemperature, v); }
+    ADLX_RESULT GPUTotalBoardPower(adlx_double* v) override { return valueAs(SimMetricId::TotalBoardPower, v); }
+    ADLX_RESULT GPUFanSpeed(adlx_int* v) override { return valueAs(SimMetricId::FanSpeed, v); }
+    ADLX_RESULT GPUVRAM(adlx_int* v) override { return valueAs(SimMetricId::VRAM, v); }
 
 private:
     ADLX_RESULT value(SimMetricId id, double* out)
@@ -207,24 +207,16 @@ private:
             *out = m_sample.values[size_t(i)];
         return result;
     }
-    ADLX_RESULT real(SimMetricId id, adlx_double* out)
+    // The library hands out doubles for some metrics and integers for others.
+    template <typename T>
+    ADLX_RESULT valueAs(SimMetricId id, T* out)
     {
         if (!out)
             return ADLX_FAIL;
         double v = 0;
         const ADLX_RESULT result = value(id, &v);
         if (result == ADLX_OK)
-            *out = v;
-        return result;
-    }
-    ADLX_RESULT whole(SimMetricId id, adlx_int* out)
-    {
-        if (!out)
-            return ADLX_FAIL;
-        double v = 0;
-        const ADLX_RESULT result = value(id, &v);
-        if (result == ADLX_OK)
-            *out = adlx_int(v);
+            *out = T(v);
         return result;
     }
 
