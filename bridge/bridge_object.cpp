@@ -1,23 +1,21 @@
 #include "bridge/bridge_object.h"
 
+#include "bridge/changed_value.h"
+
 BridgeObject::BridgeObject(QObject* parent) : QObject(parent) {}
 
 void BridgeObject::stopThread() {}
 
 void BridgeObject::setData(QVariantMap data)
 {
-    if (data == m_data)
-        return;
-    m_data = data;
-    emit dataChanged(m_data);
+    if (replaceIfChanged(m_data, data))
+        emit dataChanged(m_data);
 }
 
 void BridgeObject::setDataList(QVariantList dataList)
 {
-    if (dataList == m_dataList)
-        return;
-    m_dataList = dataList;
-    emit dataListChanged(m_dataList);
+    if (replaceIfChanged(m_dataList, dataList))
+        emit dataListChanged(m_dataList);
 }
 
 void BridgeObject::receiveDataFromQML(QVariantMap data)

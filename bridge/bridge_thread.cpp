@@ -1,5 +1,7 @@
 #include "bridge/bridge_thread.h"
 
+#include "bridge/changed_value.h"
+
 #include <QMutexLocker>
 
 BridgeThread::BridgeThread(QObject* parent) : QThread(parent) {}
@@ -13,9 +15,8 @@ void BridgeThread::setData(QVariantMap data)
 {
     {
         QMutexLocker lock(&m_dataMutex);
-        if (data == m_data)
+        if (!replaceIfChanged(m_data, data))
             return;
-        m_data = data;
     }
     emit dataChanged(data);
 }

@@ -1,5 +1,6 @@
 #include "core/talvorin.h"
 
+#include "bridge/changed_value.h"
 #include "bridge/map_reading.h"
 #include "core/game_linking.h"
 #include "util/files.h"
@@ -63,10 +64,8 @@ void TALVORIN::stopTerminate()
 
 void TALVORIN::setDataList(QVariantMap dataList)
 {
-    if (dataList == m_dataList)
-        return;
-    m_dataList = dataList;
-    emit dataListChanged(m_dataList);
+    if (replaceIfChanged(m_dataList, dataList))
+        emit dataListChanged(m_dataList);
 }
 
 void TALVORIN::receiveDataListFromQML(QVariantMap dataList)

@@ -1,5 +1,7 @@
 #include "listeners/background_listening.h"
 
+#include "bridge/changed_value.h"
+
 #include "bridge/map_reading.h"
 #include "devices/gpu/dev_gpu.h"
 
@@ -53,10 +55,8 @@ void BACKGROUND_LISTENING::stopTerminate()
 
 void BACKGROUND_LISTENING::setDataList(QVariantList dataList)
 {
-    if (dataList == m_dataList)
-        return;
-    m_dataList = dataList;
-    emit dataListChanged(m_dataList);
+    if (replaceIfChanged(m_dataList, dataList))
+        emit dataListChanged(m_dataList);
 }
 
 QVariantList BACKGROUND_LISTENING::getDataList() const
