@@ -63,8 +63,13 @@ bool loadGameMapFile(const QString& filePath, GameMap& outGameMap)
     GameMap games;
     const QJsonObject root = doc.object();
     for (auto it = root.constBegin(); it != root.constEnd(); ++it) {
-        if (it.value().isObject())
-            games.insert(it.key(), gameFromJson(it.value().toObject()));
+        if (!it.value().isObject())
+            continue;
+        GameInfo game = gameFromJson(it.value().toObject());
+        // A hand-edited record may lack its id; the member name it is stored under is the id.
+        if (game.AppID.isEmpty())
+            game.AppID = it.key();
+        games.insert(it.key(), game);
     }
     outGameMap = games;
     return true;

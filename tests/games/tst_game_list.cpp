@@ -117,6 +117,18 @@ private slots:
         QCOMPARE(answer.value("10").toMap().value("ProfileNum").toInt(), 0);
     }
 
+    void storedRecordWithoutItsIdIsListedUnderItsName()
+    {
+        SteamFixture steam;
+        WorkerHarness worker;
+        QJsonObject record = QJsonDocument::fromJson(storedRecord("77", "Baz", 3)).object().value("77").toObject();
+        record.remove("AppID");
+        writeWholeFile(worker.file("/Mouse/UserGameMap.json"), QJsonDocument(QJsonObject{{"77", record}}).toJson());
+        const QVariantMap answer = discover(worker, steam);
+        QCOMPARE(answer.value("gameIDList").toList(), QVariantList({"77"}));
+        QCOMPARE(answer.value("77").toMap().value("AppID").toString(), QString("77"));
+    }
+
     void recordsFromQmlReplaceStoredOnesAndAreSaved()
     {
         QTemporaryDir dir;
