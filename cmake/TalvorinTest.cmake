@@ -12,10 +12,16 @@ function(talvorin_add_test)
   # Nor the Steam image server, nor the user's own Steam library: a test that wants games
   # makes a library of its own and points TALVORIN_STEAM_ROOT at it.
   list(APPEND env "TALVORIN_STEAM_IMAGE_SERVER=http://127.0.0.1:9" "TALVORIN_STEAM_ROOT=${CMAKE_BINARY_DIR}/no-steam-library")
+  # Only DISPLAY tests see the X server ./test.sh starts, one at a time: they inject real key
+  # events, which another test on the same server would receive. The rest run offscreen and
+  # find no X display at all, so nothing they do reaches the shared server.
   if(NOT T_DISPLAY)
-    list(APPEND env "QT_QPA_PLATFORM=offscreen" "QT_QUICK_BACKEND=software")
+    list(APPEND env "QT_QPA_PLATFORM=offscreen" "QT_QUICK_BACKEND=software" "DISPLAY=")
   endif()
   set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "${env}")
+  if(T_DISPLAY)
+    set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK shared_x_display)
+  endif()
   if(T_TIMEOUT)
     set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT})
   endif()
