@@ -25,15 +25,6 @@ namespace {
 
 const QString kInstanceKey = QStringLiteral("BelvarinthUniqueAppKey");
 
-void publishWorkers(QQmlContext* context, TALVORIN& worker, BACKGROUND_LISTENING& listener,
-                    KEYBOARD_HOOK& hook, LaunchOptions* options)
-{
-    context->setContextProperty(QStringLiteral("talvorin_worker"), &worker);
-    context->setContextProperty(QStringLiteral("background_listen"), &listener);
-    context->setContextProperty(QStringLiteral("keyboardHook"), &hook);
-    context->setContextProperty(QStringLiteral("launchOptions"), options);
-}
-
 // Steps from loading the QML to the end of the event loop; the workers already exist.
 int runWindow(QApplication& app, QQmlApplicationEngine& engine, TALVORIN& worker, LaunchOptions* options)
 {

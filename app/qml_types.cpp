@@ -1,11 +1,16 @@
 #include "app/qml_types.h"
 
+#include "app/launch_options.h"
 #include "app/tray/my_action.h"
 #include "app/tray/my_menu.h"
 #include "app/tray/my_separator.h"
 #include "app/tray/system_tray_icon.h"
+#include "core/talvorin.h"
+#include "listeners/background_listening.h"
+#include "listeners/keyboard_hook.h"
 
 #include <QList>
+#include <QQmlContext>
 #include <QQmlEngine>
 #include <QVariantMap>
 
@@ -16,4 +21,13 @@ void registerQmlTypes()
     qmlRegisterType<MyAction>("my.util", 1, 0, "MyAction");
     qmlRegisterType<MySeparator>("my.util", 1, 0, "MySeparator");
     qmlRegisterType<SystemTrayIcon>("my.util", 1, 0, "SystemTrayIcon");
+}
+
+void publishWorkers(QQmlContext* context, TALVORIN& worker, BACKGROUND_LISTENING& listener,
+                    KEYBOARD_HOOK& hook, LaunchOptions* options)
+{
+    context->setContextProperty(QStringLiteral("talvorin_worker"), &worker);
+    context->setContextProperty(QStringLiteral("background_listen"), &listener);
+    context->setContextProperty(QStringLiteral("keyboardHook"), &hook);
+    context->setContextProperty(QStringLiteral("launchOptions"), options);
 }

@@ -79,11 +79,7 @@ void UiEndToEnd::initTestCase()
     m_engine = std::make_unique<QQmlApplicationEngine>();
     LaunchOptions* options = LaunchOptions::fromArguments({QStringLiteral("talvorin"), QStringLiteral("--page"),
                                                            QStringLiteral("home")}, m_engine.get());
-    QQmlContext* context = m_engine->rootContext();
-    context->setContextProperty(QStringLiteral("talvorin_worker"), m_worker.get());
-    context->setContextProperty(QStringLiteral("background_listen"), m_listener.get());
-    context->setContextProperty(QStringLiteral("keyboardHook"), m_hook.get());
-    context->setContextProperty(QStringLiteral("launchOptions"), options);
+    publishWorkers(m_engine->rootContext(), *m_worker, *m_listener, *m_hook, options);
     m_engine->load(QUrl(QStringLiteral("qrc:/main.qml")));
     QCOMPARE(m_engine->rootObjects().size(), 1);
     m_window = m_engine->rootObjects().first();
