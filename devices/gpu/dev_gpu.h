@@ -89,6 +89,8 @@ private:
     int writeFourRegisters(int GPUindex, const std::array<RegisterWrite, 4>& writes);
     // One ADLX session writing one register; 1 when it answered 0.
     int writeOneRegister(int GPUindex, const RegisterWrite& write);
+    int writeRegisters(int GPUindex, const RegisterWrite* writes, size_t count, unsigned long pauseMs,
+                       bool logTerminateResult);
 
     DeviceSetup m_setup;
     QString m_favoritePath;

@@ -43,6 +43,19 @@ bool openCardI2c(AdlxSession& session, int GPUindex, IADLXGPUListPtr& gpus, IADL
 int DEV_GPU::writeFourRegisters(int GPUindex, const std::array<RegisterWrite, 4>& writes)
 {
     writeStdout(QStringLiteral("RGB_Write_Control_update GPUindex: ") + QString::number(GPUindex) + QLatin1Char('\n'));
+    return writeRegisters(GPUindex, writes.data(), writes.size(), kPauseBetweenWritesMs, false);
+}
+
+int DEV_GPU::writeOneRegister(int GPUindex, const RegisterWrite& write)
+{
+    return writeRegisters(GPUindex, &write, 1, 0, true);
+}
+
+// One library session for the writes, in order, each result printed. A failed write does not
+// stop the others: the controller keeps what it took. 1 when every write succeeded, else -1.
+int DEV_GPU::writeRegisters(int GPUindex, const RegisterWrite* writes, size_t count, unsigned long pauseMs,
+                            bool logTerminateResult)
+{
     try {
         AdlxSession session(lightingLoader(), m_setup.adlxLibrary);
         if (!session.ok()) {
@@ -56,42 +69,18 @@ int DEV_GPU::writeFourRegisters(int GPUindex, const std::array<RegisterWrite, 4>
             IADLXI2CPtr i2c;
             if (!openCardI2c(session, GPUindex, gpus, gpu, i2c))
                 return -1;
-            // A failed write does not stop the others: the controller keeps what it took.
-            for (const RegisterWrite& write : writes) {
-                const ADLX_RESULT code = sendWrite(i2c.get(), write);
+            for (size_t i = 0; i < count; ++i) {
+                const ADLX_RESULT code = sendWrite(i2c.get(), writes[i]);
                 ADLXHelper::PrintResult(code);
                 allWritten = allWritten && code == ADLX_OK;
-                QThread::msleep(kPauseBetweenWritesMs);
+                if (pauseMs > 0)
+                    QThread::msleep(pauseMs);
             }
         }
-        session.terminate();
+        const ADLX_RESULT terminated = session.terminate();
+        if (logTerminateResult)
+            logTerminate(terminated);
         return allWritten ? 1 : -1;
-    } catch (const std::exception& e) {
-        qCritical() << "Caught exception: " << e.what();
-        return -1;
-    }
-}
-
-int DEV_GPU::writeOneRegister(int GPUindex, const RegisterWrite& write)
-{
-    try {
-        AdlxSession session(lightingLoader(), m_setup.adlxLibrary);
-        if (!session.ok()) {
-            qCritical() << "ADLX initialization failed ";
-            return -1;
-        }
-        ADLX_RESULT code = ADLX_FAIL;
-        {
-            IADLXGPUListPtr gpus;
-            IADLXGPUPtr gpu;
-            IADLXI2CPtr i2c;
-            if (!openCardI2c(session, GPUindex, gpus, gpu, i2c))
-                return -1;
-            code = sendWrite(i2c.get(), write);
-            ADLXHelper::PrintResult(code);
-        }
-        logTerminate(session.terminate());
-        return code == ADLX_OK ? 1 : -1;
     } catch (const std::exception& e) {
         qCritical() << "Caught exception: " << e.what();
         return -1;
