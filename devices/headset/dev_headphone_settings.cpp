@@ -12,12 +12,8 @@
 
 namespace {
 
-const QString kOptionKey = QStringLiteral("selectDtsOption");
 const QString kRunFunction = QStringLiteral("runFunction");
-const QString kLastAction = QStringLiteral("getlastAction");
 const QString kBeforeOff = QStringLiteral("beforeOFF");
-const QString kDialog = QStringLiteral("dialogEnhance");
-const QString kBass = QStringLiteral("bassControl");
 const QString kOperatingMode = QStringLiteral("APO4-Operating Mode");
 const QString kHeadphoneName = QStringLiteral("Belvarinth ORVENA RH20");
 
@@ -41,7 +37,7 @@ std::wstring bandGainControl(int band)
 
 void DEV_HEADPHONE::runOperation(int runFunction, DtsSession& session)
 {
-    const int option = readInt(m_command, kOptionKey, 0);
+    const int option = readInt(m_command, kSettingsOption, 0);
     switch (runFunction) {
     case 1: locateHeadset(session); break;
     case 2: startDts(session); break;
@@ -76,17 +72,17 @@ void DEV_HEADPHONE::locateHeadset(DtsSession& session)
 void DEV_HEADPHONE::answerFromSettingsFile()
 {
     m_answer.remove(QStringLiteral("hasUserData"));
-    m_answer.remove(kLastAction);
+    m_answer.remove(kSettingsLastAction);
     m_answer.remove(kBeforeOff);
     SettingsRecords records;
     if (fileExists(m_settingsPath)) {
         m_answer.insert(QStringLiteral("hasUserData"), 1);
         records = loadJsonList(m_settingsPath);
     }
-    const std::optional<int> lastAction = firstIntWithKey(records, kLastAction);
+    const std::optional<int> lastAction = firstIntWithKey(records, kSettingsLastAction);
     if (lastAction) {
         qDebug() << "contains getlastAction:" << *lastAction;
-        m_answer.insert(kLastAction, *lastAction);
+        m_answer.insert(kSettingsLastAction, *lastAction);
     }
     const std::optional<int> beforeOff = firstIntWithKey(records, kBeforeOff);
     if (beforeOff)
@@ -229,11 +225,11 @@ void DEV_HEADPHONE::answerSwitchesFromControls(const Endpoint& endpoint)
 {
     if (const std::optional<int> dialog = readActiveModeControl(endpoint, kDialogEnable, false)) {
         qDebug() << "SFX:Eagle-DE Enable: " << *dialog;
-        m_answer.insert(kDialog, *dialog);
+        m_answer.insert(kSettingsDialog, *dialog);
     }
     if (const std::optional<int> bass = readActiveModeControl(endpoint, kBassEnable, false)) {
         qDebug() << "SFX:Eagle-TBHDX Enable: " << *bass;
-        m_answer.insert(kBass, *bass);
+        m_answer.insert(kSettingsBass, *bass);
     }
 }
 
@@ -275,7 +271,7 @@ void DEV_HEADPHONE::writeCustomBand(const Endpoint& endpoint, const std::wstring
 void DEV_HEADPHONE::saveLastChoice(int option)
 {
     SettingsRecords records = loadJsonList(m_settingsPath);
-    setLastChoice(records, {{kLastAction, option}});
+    setLastChoice(records, {{kSettingsLastAction, option}});
     saveJsonList(records, m_settingsPath);
 }
 
@@ -297,14 +293,14 @@ void DEV_HEADPHONE::applyCustomSwitches(const Endpoint& endpoint, int option)
         return;
     QVariantMap record = slotRecordFrom(m_command, option);
     // The page sends -1 for a switch that is off; the component knows only 0 and 1.
-    const int dialog = switchToControlValue(readInt(m_command, kDialog, 0));
-    const int bass = switchToControlValue(readInt(m_command, kBass, 0));
+    const int dialog = switchToControlValue(readInt(m_command, kSettingsDialog, 0));
+    const int bass = switchToControlValue(readInt(m_command, kSettingsBass, 0));
     SetDTSControlForAllOpModes_IntValue_DTS(endpoint, kModeCustom, kDialogEnable, dialog);
     SetDTSControlForAllOpModes_IntValue_DTS(endpoint, kModeCustom, kBassEnable, bass);
-    record.insert(kDialog, readModeControl(endpoint, kModeCustom, L"SFX:Eagle-DE Enable").value_or(dialog));
-    record.insert(kBass, readModeControl(endpoint, kModeCustom, L"SFX:Eagle-TBHDX Enable").value_or(bass));
-    m_answer.insert(kDialog, record.value(kDialog));
-    m_answer.insert(kBass, record.value(kBass));
+    record.insert(kSettingsDialog, readModeControl(endpoint, kModeCustom, L"SFX:Eagle-DE Enable").value_or(dialog));
+    record.insert(kSettingsBass, readModeControl(endpoint, kModeCustom, L"SFX:Eagle-TBHDX Enable").value_or(bass));
+    m_answer.insert(kSettingsDialog, record.value(kSettingsDialog));
+    m_answer.insert(kSettingsBass, record.value(kSettingsBass));
 
     SettingsRecords records = loadJsonList(m_settingsPath);
     putSlotRecord(records, record);

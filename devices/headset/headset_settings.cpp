@@ -4,11 +4,7 @@
 
 namespace {
 
-const QString kLastAction = QStringLiteral("getlastAction");
-const QString kOption = QStringLiteral("selectDtsOption");
 const QString kModeName = QStringLiteral("ModeName");
-const QString kDialog = QStringLiteral("dialogEnhance");
-const QString kBass = QStringLiteral("bassControl");
 
 int xmlInt(const QVariantMap& mode, const QString& key)
 {
@@ -35,7 +31,7 @@ std::optional<int> firstIntWithKey(const SettingsRecords& records, const QString
 std::optional<QVariantMap> slotRecord(const SettingsRecords& records, int option)
 {
     for (const QVariantMap& record : records) {
-        if (record.contains(kOption) && readInt(record, kOption, -1) == option)
+        if (record.contains(kSettingsOption) && readInt(record, kSettingsOption, -1) == option)
             return record;
     }
     return std::nullopt;
@@ -51,9 +47,9 @@ QString customSlotName(const SettingsRecords& records, int option)
 
 void putSlotRecord(SettingsRecords& records, const QVariantMap& record)
 {
-    const int option = readInt(record, kOption, -1);
+    const int option = readInt(record, kSettingsOption, -1);
     for (QVariantMap& existing : records) {
-        if (existing.contains(kOption) && readInt(existing, kOption, -1) == option) {
+        if (existing.contains(kSettingsOption) && readInt(existing, kSettingsOption, -1) == option) {
             existing = record;
             return;
         }
@@ -65,7 +61,7 @@ void setLastChoice(SettingsRecords& records, const QVariantMap& values)
 {
     bool found = false;
     for (QVariantMap& record : records) {
-        if (!record.contains(kLastAction))
+        if (!record.contains(kSettingsLastAction))
             continue;
         for (auto it = values.constBegin(); it != values.constEnd(); ++it)
             record.insert(it.key(), it.value());
@@ -78,10 +74,10 @@ void setLastChoice(SettingsRecords& records, const QVariantMap& values)
 QVariantMap slotRecordFrom(const QVariantMap& source, int option)
 {
     QVariantMap record;
-    record.insert(kOption, option);
+    record.insert(kSettingsOption, option);
     record.insert(kModeName, readString(source, kModeName));
-    record.insert(kDialog, readInt(source, kDialog, 0));
-    record.insert(kBass, readInt(source, kBass, 0));
+    record.insert(kSettingsDialog, readInt(source, kSettingsDialog, 0));
+    record.insert(kSettingsBass, readInt(source, kSettingsBass, 0));
     for (int band = 0; band < 10; ++band)
         record.insert(bandKey(band), readInt(source, bandKey(band), 0));
     return record;
@@ -91,8 +87,8 @@ SoundValues soundValuesFromRecord(const QVariantMap& record)
 {
     SoundValues values;
     values.modeName = readString(record, kModeName);
-    values.dialogEnhance = readInt(record, kDialog, 0);
-    values.bassControl = readInt(record, kBass, 0);
+    values.dialogEnhance = readInt(record, kSettingsDialog, 0);
+    values.bassControl = readInt(record, kSettingsBass, 0);
     for (int band = 0; band < 10; ++band)
         values.bands[size_t(band)] = readInt(record, bandKey(band), 0);
     return values;
@@ -111,8 +107,8 @@ SoundValues soundValuesFromOperatingMode(const QVariantMap& mode)
 
 void putSoundValues(QVariantMap& answer, const SoundValues& values)
 {
-    answer.insert(kDialog, values.dialogEnhance);
-    answer.insert(kBass, values.bassControl);
+    answer.insert(kSettingsDialog, values.dialogEnhance);
+    answer.insert(kSettingsBass, values.bassControl);
     for (int band = 0; band < 10; ++band)
         answer.insert(bandKey(band), values.bands[size_t(band)]);
 }

@@ -19,6 +19,12 @@ struct SoundValues {
 
 QString bandKey(int band); // "GEQ_Band0" ...
 
+// Keys of the settings file's records and of the headset answers.
+inline const QString kSettingsLastAction = QStringLiteral("getlastAction");
+inline const QString kSettingsOption = QStringLiteral("selectDtsOption");
+inline const QString kSettingsDialog = QStringLiteral("dialogEnhance");
+inline const QString kSettingsBass = QStringLiteral("bassControl");
+
 // The value of `key` in the first record that has it.
 std::optional<int> firstIntWithKey(const SettingsRecords& records, const QString& key);
 std::optional<QVariantMap> slotRecord(const SettingsRecords& records, int option);
