@@ -1,6 +1,7 @@
 #include "core/game_map_file.h"
 
 #include "util/files.h"
+#include "util/json_files.h"
 
 #include <QDebug>
 #include <QDir>
@@ -13,17 +14,17 @@ namespace {
 
 constexpr int kRecordValues = 8;
 
-GameInfo gameFromJson(const QJsonObject& object)
+GameInfo gameFromMap(const QVariantMap& record)
 {
     GameInfo game;
-    game.AppID = object.value(QLatin1String("AppID")).toVariant().toString();
-    game.GameName = object.value(QLatin1String("GameName")).toVariant().toString();
-    game.InstallDir = object.value(QLatin1String("InstallDir")).toVariant().toString();
-    game.ACFPath = object.value(QLatin1String("ACFPath")).toVariant().toString();
-    game.IconPath = object.value(QLatin1String("IconPath")).toVariant().toString();
-    game.GameProfile = object.value(QLatin1String("GameProfile")).toVariant().toInt();
-    game.Checked = object.value(QLatin1String("Checked")).toVariant().toBool();
-    game.OpacityVisible = object.value(QLatin1String("OpacityVisible")).toVariant().toBool();
+    game.AppID = record.value(QStringLiteral("AppID")).toString();
+    game.GameName = record.value(QStringLiteral("GameName")).toString();
+    game.InstallDir = record.value(QStringLiteral("InstallDir")).toString();
+    game.ACFPath = record.value(QStringLiteral("ACFPath")).toString();
+    game.IconPath = record.value(QStringLiteral("IconPath")).toString();
+    game.GameProfile = record.value(QStringLiteral("GameProfile")).toInt();
+    game.Checked = record.value(QStringLiteral("Checked")).toBool();
+    game.OpacityVisible = record.value(QStringLiteral("OpacityVisible")).toBool();
     return game;
 }
 
@@ -45,27 +46,16 @@ QJsonObject gameToJson(const GameInfo& game)
 
 bool loadGameMapFile(const QString& filePath, GameMap& outGameMap)
 {
-    QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        qDebug() << "Cannot open the game map:" << filePath << file.errorString();
-        return false;
-    }
-    QJsonParseError error;
-    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
-    if (error.error != QJsonParseError::NoError) {
-        qWarning() << "JSON parse error:" << error.errorString();
-        return false;
-    }
-    if (!doc.isObject()) {
-        qWarning() << "The game map is not a JSON object:" << filePath;
+    QVariantMap root;
+    if (!loadJsonObject(filePath, root)) {
+        qDebug() << "The game map could not be read:" << filePath;
         return false;
     }
     GameMap games;
-    const QJsonObject root = doc.object();
     for (auto it = root.constBegin(); it != root.constEnd(); ++it) {
-        if (!it.value().isObject())
+        if (it.value().type() != QVariant::Map)
             continue;
-        GameInfo game = gameFromJson(it.value().toObject());
+        GameInfo game = gameFromMap(it.value().toMap());
         // A hand-edited record may lack its id; the member name it is stored under is the id.
         if (game.AppID.isEmpty())
             game.AppID = it.key();
