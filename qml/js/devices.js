@@ -1,4 +1,5 @@
 .pragma library
+.import "numbers.js" as Numbers
 // Turns the discovery answer into the cards of the home carousel.
 
 var TYPE_GPU = 1
@@ -17,8 +18,7 @@ var PAGE_NAMES = { "gpu": TYPE_GPU, "mouse": TYPE_MOUSE, "headset": TYPE_HEADSET
 
 // Answers may carry numbers as numbers or as numeric text.
 function toInt(value, fallback) {
-    var n = parseInt(value)
-    return isNaN(n) ? fallback : n
+    return Numbers.toInt(value, fallback)
 }
 
 function copyMap(map) {

@@ -1,4 +1,5 @@
 .pragma library
+.import "numbers.js" as Numbers
 // Values and conversions of the graphics card page.
 
 var MODE_NAMES = ["Single Color", "Meteor", "Breathing", "Ripple", "Double Blink", "Blink", "Color Shift", "Rainbow"]
@@ -16,8 +17,7 @@ var BRIGHTNESS_MAX = 255
 var SPEED_MAX = 80
 
 function toInt(value, fallback) {
-    var n = parseInt(value)
-    return isNaN(n) ? fallback : n
+    return Numbers.toInt(value, fallback)
 }
 
 function clamp(value, low, high) {

@@ -1,4 +1,5 @@
 .pragma library
+.import "numbers.js" as Numbers
 // Values of the headset page.
 
 var PRESET_NAMES = ["Gaming", "Music", "Theater", "Voice"]
@@ -21,8 +22,7 @@ var FW_MAIN = 1
 var FW_MICROPHONE = 2
 
 function toInt(value, fallback) {
-    var n = parseInt(value)
-    return isNaN(n) ? fallback : n
+    return Numbers.toInt(value, fallback)
 }
 
 function isCustom(option) {

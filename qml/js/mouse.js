@@ -1,4 +1,5 @@
 .pragma library
+.import "numbers.js" as Numbers
 // Values of the mouse page: what the mouse's answers mean for the page, and the command maps
 // the page sends for each setting.
 
@@ -109,8 +110,7 @@ var KEYS = (function() {
 var MODIFIERS = [{ name: "Ctrl", bit: 0x01 }, { name: "Shift", bit: 0x02 }, { name: "Alt", bit: 0x04 }, { name: "Win", bit: 0x08 }]
 
 function toInt(value, fallback) {
-    var n = parseInt(value)
-    return isNaN(n) ? fallback : n
+    return Numbers.toInt(value, fallback)
 }
 
 function clamp(value, low, high) {
