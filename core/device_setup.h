@@ -1,10 +1,13 @@
 #pragma once
 #include "devices/device_setup.h"
 
-// Reads TALVORIN_DEVICES once ("virtual" selects the virtual devices of sim/) and builds the
-// setup that every device object and listener of the process shares.
+// Reads TALVORIN_DEVICES once ("virtual" selects the virtual devices of sim/) and
+// TALVORIN_SYSFS_ROOT, and builds the setup that every device object and listener of the
+// process shares. This is the one place the process reads either variable.
 DeviceSetup deviceSetupFromEnvironment();
-DeviceSetup makeDeviceSetup(bool virtualDevices);
+// An empty sysfsRoot keeps "/sys". The devices are configured after the root is set, so a real
+// back end that reads sysfs sees the same tree as the presence checks.
+DeviceSetup makeDeviceSetup(bool virtualDevices, const QString& sysfsRoot = QString());
 
 // Each device fills in its own part of the setup.
 void configureGpu(DeviceSetup& setup);
