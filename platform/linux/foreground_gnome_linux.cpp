@@ -109,15 +109,8 @@ bool GnomeForegroundReader::installExtension()
     }
     for (const char* name : {"extension.js", "metadata.json"}) {
         const QString fileName = QLatin1String(name);
-        const QString written = writeForegroundScript(variant + QLatin1Char('/') + fileName);
-        if (written.isEmpty())
+        if (!writeForegroundScript(variant + QLatin1Char('/') + fileName, folder + QLatin1Char('/') + fileName))
             return false;
-        const QString target = folder + QLatin1Char('/') + fileName;
-        QFile::remove(target);
-        if (!QFile::rename(written, target) && !QFile::copy(written, target)) {
-            qWarning() << kTag << "cannot place" << target;
-            return false;
-        }
     }
     qDebug() << kTag << "the GNOME Shell extension is in" << folder;
     return true;

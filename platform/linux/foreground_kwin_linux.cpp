@@ -56,8 +56,14 @@ private:
 
 KWinForegroundReader::~KWinForegroundReader()
 {
-    if (m_scriptLoaded)
-        callScripting("unloadScript", {QString::fromLatin1(kKWinScriptName)});
+    if (!m_scriptLoaded)
+        return;
+    // Not waited for: the program may be on its way out. A script that stays loaded only
+    // calls a name nobody owns, and the next start unloads it before loading its own.
+    QDBusMessage unload = QDBusMessage::createMethodCall(QLatin1String(kKWinService), QLatin1String(kScriptingPath),
+                                                         QLatin1String(kScriptingInterface), QStringLiteral("unloadScript"));
+    unload.setArguments({QString::fromLatin1(kKWinScriptName)});
+    m_bus.send(unload);
 }
 
 QDBusMessage KWinForegroundReader::callScripting(const char* method, const QVariantList& arguments)
@@ -81,8 +87,12 @@ bool KWinForegroundReader::start(ForegroundHandler handler)
     m_receiver = std::make_unique<ForegroundDbusReceiver>(QLatin1String(kKWinService), std::move(handler));
     if (!m_receiver->registerOn(m_bus))
         return false;
-    const QString scriptFile = writeForegroundScript(QStringLiteral("kwin_foreground.js"));
-    if (scriptFile.isEmpty() || !loadScript(scriptFile))
+    // A folder of the user's own, which KWin (running as the same user) can read.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QDir::tempPath();
+    const QString scriptFile = folder + QStringLiteral("/talvorin-kwin-foreground.js");
+    if (!writeForegroundScript(QStringLiteral("kwin_foreground.js"), scriptFile) || !loadScript(scriptFile))
         return false;
     qDebug() << kTag << "KWin reports the window in front";
     return true;
@@ -129,24 +139,20 @@ bool KWinForegroundReader::runScript(int id)
 
 } // namespace
 
-QString writeForegroundScript(const QString& resourceName)
+bool writeForegroundScript(const QString& resourceName, const QString& path)
 {
     initForegroundScripts();
     QFile source(QStringLiteral(":/foreground/") + resourceName);
     if (!source.open(QIODevice::ReadOnly)) {
         qWarning() << kTag << "the script" << resourceName << "is missing from the program";
-        return QString();
+        return false;
     }
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    const QString path = folder + QStringLiteral("/talvorin-") + resourceName;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(source.readAll()) < 0 || !file.commit()) {
         qWarning() << kTag << "cannot write" << path << ":" << file.errorString();
-        return QString();
+        return false;
     }
-    return path;
+    return true;
 }
 
 std::unique_ptr<ForegroundWindowReader> createKWinForegroundReader()

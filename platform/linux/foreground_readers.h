@@ -10,8 +10,8 @@ namespace platform {
 std::unique_ptr<ForegroundWindowReader> createKWinForegroundReader();
 std::unique_ptr<ForegroundWindowReader> createGnomeForegroundReader();
 
-// Copies one of the scripts compiled into the program to a file of the user's runtime folder
-// that the compositor can read; the file's path, or empty (logged) when it cannot be written.
-QString writeForegroundScript(const QString& resourceName);
+// Copies one of the scripts compiled into the program to `path`, replacing the file whole;
+// false (logged) when it cannot.
+bool writeForegroundScript(const QString& resourceName, const QString& path);
 
 } // namespace platform
