@@ -3,6 +3,7 @@
 // GNOME Shell (the KWin script itself runs in a JavaScript engine), real processes play the
 // programs in front, and a real worker switches the profile.
 #include "core/foreground_monitor.h"
+#include "launch_events.h"
 #include "fake_compositors.h"
 #include "log_capture.h"
 #include "platform/foreground_dbus.h"
@@ -58,15 +59,6 @@ QDBusMessage reportCall(const QVariantList& arguments)
         QLatin1String(platform::kForegroundInterface), QLatin1String(platform::kForegroundMethod));
     call.setArguments(arguments);
     return call;
-}
-
-QList<LaunchEvent> drain(LaunchQueue& queue)
-{
-    QList<LaunchEvent> events;
-    LaunchEvent event;
-    while (queue.tryTake(event))
-        events.append(event);
-    return events;
 }
 
 bool ourObjectIsOnTheBus()

@@ -1,6 +1,7 @@
 // The foreground monitor's thread and what counts as another program coming to the front.
 #include "core/foreground_changes.h"
 #include "core/foreground_monitor.h"
+#include "launch_events.h"
 
 #include <QtTest>
 
@@ -60,15 +61,6 @@ private:
     platform::ForegroundHandler m_handler;
     QTimer m_timer;
 };
-
-QList<LaunchEvent> drain(LaunchQueue& queue)
-{
-    QList<LaunchEvent> events;
-    LaunchEvent event;
-    while (queue.tryTake(event))
-        events.append(event);
-    return events;
-}
 
 } // namespace
 

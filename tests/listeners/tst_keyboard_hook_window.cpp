@@ -5,6 +5,7 @@
 #include "answer_log.h"
 #include "listeners/keyboard_hook.h"
 #include "platform/window_keys.h"
+#include "reporting_hook.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -43,28 +44,9 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override { received << QStringLiteral("release %1").arg(event->nativeScanCode()); }
 };
 
-class ReportingHook : public platform::KeyboardHookBackend {
-public:
-    explicit ReportingHook(std::atomic<int>& installs) : m_real(platform::createWindowKeyboardHook()), m_installs(installs) {}
-    bool install(const std::vector<int>& keys) override
-    {
-        const bool installed = m_real->install(keys);
-        if (installed)
-            ++m_installs;
-        return installed;
-    }
-    void remove() override { m_real->remove(); }
-    PumpResult pumpOne(const KeyHandler& handler) override { return m_real->pumpOne(handler); }
-    bool isKeyDown(int virtualKey) const override { return m_real->isKeyDown(virtualKey); }
-
-private:
-    std::unique_ptr<platform::KeyboardHookBackend> m_real;
-    std::atomic<int>& m_installs;
-};
-
 struct WindowHook {
     std::atomic<int> installs{0};
-    KEYBOARD_HOOK hook{[this] { return std::make_unique<ReportingHook>(installs); }};
+    KEYBOARD_HOOK hook{[this] { return std::make_unique<ReportingHook>(platform::createWindowKeyboardHook(), installs); }};
     AnswerLog log;
     CountingWindow window;
 
