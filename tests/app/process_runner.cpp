@@ -27,6 +27,13 @@ TalvorinProcess::~TalvorinProcess()
     }
 }
 
+void TalvorinProcess::setVariable(const QString& name, const QString& value)
+{
+    QProcessEnvironment env = m_process.processEnvironment();
+    env.insert(name, value);
+    m_process.setProcessEnvironment(env);
+}
+
 void TalvorinProcess::start()
 {
     m_process.start();
