@@ -1,4 +1,6 @@
-// The helpers the pages reach through QML, with the file addresses a file dialog hands over.
+// The helpers the pages reach through QML: the metric history model and the headset's
+// equaliser files, with the file addresses a file dialog hands over.
+#include "app/pages/headset_equalizer.h"
 #include "app/pages/metric_history_model.h"
 
 #include <QSignalSpy>
@@ -54,6 +56,41 @@ private slots:
                  qPrintable(lines.at(1)));
         QVERIFY(model.saveCsv(QUrl::fromLocalFile(dir.filePath("none/history.csv"))).startsWith("Could not write"));
         QVERIFY(!model.saveCsv(QUrl("https://example.invalid/h.csv")).isEmpty());
+    }
+
+    void presetFilesThroughFileAddresses()
+    {
+        QTemporaryDir dir;
+        HeadsetEqualizer equalizer;
+        QVariantMap preset{{"ModeName", "Arena"}, {"dialogEnhance", 1}, {"bassControl", -1}};
+        for (int band = 0; band < 10; ++band)
+            preset.insert(QStringLiteral("GEQ_Band%1").arg(band), band - 4);
+        const QUrl file = QUrl::fromLocalFile(dir.filePath("arena.json"));
+        QCOMPARE(equalizer.exportPreset(file, preset), QString());
+        const QVariantMap read = equalizer.importPreset(file);
+        QVERIFY2(!read.contains("error"), qPrintable(read.value("error").toString()));
+        QCOMPARE(read.value("ModeName").toString(), QStringLiteral("Arena"));
+        QCOMPARE(read.value("GEQ_Band9").toInt(), 5);
+        QCOMPARE(read.value("bassControl").toInt(), -1);
+
+        QFile other(dir.filePath("other.json"));
+        QVERIFY(other.open(QIODevice::WriteOnly));
+        other.write("{\"profileName\": [\"P1\"]}");
+        other.close();
+        QVERIFY(equalizer.importPreset(QUrl::fromLocalFile(other.fileName())).value("error").toString()
+                    .contains("not a Talvorin headset preset"));
+    }
+
+    void curveForThePage()
+    {
+        HeadsetEqualizer equalizer;
+        const QVariantList frequencies = equalizer.bandFrequencies();
+        QCOMPARE(frequencies.size(), 10);
+        QCOMPARE(frequencies.first().toDouble(), 32.0);
+        const QVariantList curve = equalizer.responseCurve({0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, false, true, 64);
+        QCOMPARE(curve.size(), 64);
+        QVERIFY(curve.first().toMap().value("gain").toDouble() > 5); // the bass shelf at 20 Hz
+        QCOMPARE(curve.last().toMap().value("frequency").toDouble(), 20000.0);
     }
 };
 
