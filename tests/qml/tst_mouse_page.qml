@@ -479,6 +479,34 @@ TestCase {
         compare(lastCommand(7)["Actions"].length, 198)
     }
 
+    function test_stored_macro_edited_and_sent_again_under_its_key() {
+        var steps = [{ "deviceText": "Keystroke", "actionText": "Hold", "key": "R", "delay": 0 },
+                     { "deviceText": "Keystroke", "actionText": "Release", "key": "R", "delay": 120 },
+                     { "deviceText": "Keystroke", "actionText": "Hold", "key": "E", "delay": 30 }]
+        var page = openPage({ "mk_AllData": [{ "macroName": "Jump", "macroKey": 31, "mkAction": [] },
+                                             { "macroName": "Reload", "macroKey": 33, "mkAction": steps }] })
+        mouseClick(child(page, "button_3"))
+        mouseClick(child(page, "function_Macro Commands"))
+        reply(page, { "resultList": [0, 0, 0, 0, 0, 0, 0, 0, 0] })
+        verify(!child(page, "editMacro_Jump").visible, "nothing to edit in a macro without steps")
+        mouseClick(child(page, "editMacro_Reload"))
+        var editor = findChild(page, "macroEditor")
+        tryVerify(function() { return editor.opened })
+        compare(child(page, "macroNameField").text, "Reload")
+        compare(editor.actions.length, 3)
+        waitForRendering(child(page, "actionList"))
+        typeDelay(child(page, "step_1"), "7")
+        mouseClick(child(page, "saveMacroButton"))
+        var sent = lastCommand(7)
+        compare(sent["macroName"], "Reload")
+        compare(sent["macroKey"], 33, "the macro keeps its own key")
+        compare(sent["profileButtonsData0"], 3)
+        compare(sent["Actions"][1]["delay"], 7)
+        compare(sent["Actions"][2]["delay"], 30)
+        // The stored list was not changed behind the page's back.
+        compare(page.macros[1]["mkAction"][1]["delay"], 120)
+    }
+
     function test_assign_and_delete_macros() {
         var page = openPage({ "mk_AllData": [{ "macroName": "Reload", "macroKey": 31 }, { "macroName": "Jump", "macroKey": 33 }] })
         mouseClick(child(page, "button_1"))

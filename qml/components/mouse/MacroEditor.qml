@@ -36,6 +36,13 @@ Popup {
         open()
     }
 
+    // A stored macro's steps, to change and send again under its name (and macro key).
+    function openWith(number, macro) {
+        openFor(number)
+        actions = macro["mkAction"] ? macro["mkAction"].slice() : []
+        nameField.text = String(macro["macroName"])
+    }
+
     function startRecording() {
         if (recording)
             return
