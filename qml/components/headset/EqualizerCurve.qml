@@ -1,6 +1,7 @@
 import QtQuick 2.9
 import my.util 1.0
 import "../.."
+import "../../js/headset.js" as Headset
 
 // The frequency response the ten bands, bass and dialogue enhancement give together, on a
 // logarithmic frequency axis from 20 Hz to 20 kHz with a dB scale that grows with the curve.
@@ -13,7 +14,6 @@ Item {
     property real ratio_h: 1
     readonly property real lowest: 20
     readonly property real highest: 20000
-    readonly property var bandLabels: ["32", "64", "125", "250", "500", "1K", "2K", "4K", "8K", "16K"]
     property var curve: []
     property var frequencies: equalizer.bandFrequencies()
     // The scale reaches at least 12 dB each way, more in steps of 6 when the curve does.
@@ -137,7 +137,7 @@ Item {
             Text {
                 x: view.xOf(modelData, area.width) - width / 2
                 y: area.height + 2 * view.ratio_h
-                text: view.bandLabels[index]
+                text: Headset.BAND_LABELS[index]
                 color: Palette.textDim
                 font.family: Palette.fontFamily
                 font.pixelSize: 11 * view.ratio_h
