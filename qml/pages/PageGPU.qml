@@ -1,4 +1,5 @@
 import QtQuick 2.9
+import my.util 1.0
 import ".."
 import "../components"
 import "../components/gpu"
@@ -207,9 +208,16 @@ DevicePage {
     Connections {
         target: background_listen
         function onDataChanged(data) {
-            if (page.monitorRunning && page.intOf(data["Control"], -1) === 1)
+            if (page.monitorRunning && page.intOf(data["Control"], -1) === 1) {
                 page.metrics = data
+                metricHistory.add(data)
+            }
         }
+    }
+
+    // What the monitor showed while the page is open.
+    MetricHistory {
+        id: metricHistory
     }
 
     // Left: the card.
@@ -406,6 +414,7 @@ DevicePage {
                 anchors.fill: parent
                 visible: page.currentTab === page.monitorTab
                 metrics: page.metrics
+                history: metricHistory
                 cardInfo: page.deviceInfo
                 ratio_w: page.ratio_w
                 ratio_h: page.ratio_h

@@ -19,6 +19,8 @@ DevicePage {
     property var editBands: Headset.flatBands()
     property bool dialogOn: false
     property bool bassOn: false
+    // A preset read from a file, shown on the bands until it is saved or the headset answers.
+    property var importedPreset: null
     property string firmwareName: deviceInfo["HeadphoneFW"] !== undefined ? String(deviceInfo["HeadphoneFW"]) : ""
     // What was asked last, for reading the answer; and the command that follows its answer.
     property int pendingFunction: 0
@@ -78,6 +80,26 @@ DevicePage {
             request(5, selectCommand(Headset.DTS_OFF, false), Headset.DTS_OFF)
     }
 
+    // The switches that go with the gains being edited: an imported preset brings its own.
+    function editedDialogue() {
+        return importedPreset ? Headset.switchOn(importedPreset["dialogEnhance"]) : dialogOn
+    }
+    function editedBass() {
+        return importedPreset ? Headset.switchOn(importedPreset["bassControl"]) : bassOn
+    }
+
+    function presetToExport() {
+        return slotRecord(option, modeNames[option - 1], editBands, editedDialogue(), editedBass())
+    }
+
+    function takeImportedPreset(preset) {
+        importedPreset = preset
+        editBands = Headset.bandsFromAnswer(preset, editBands)
+        for (var i = 0; i < bandRepeater.count; ++i)
+            bandRepeater.itemAt(i).sync()
+        saveDialog.openFor(isCustom ? option - 4 : 1, String(preset["ModeName"]))
+    }
+
     function slotRecord(slot, name, gains, dialogue, bass) {
         return bandKeys({
             "selectDtsOption": slot,
@@ -94,13 +116,13 @@ DevicePage {
             return
         pendingName = modeNames[option - 1]
         nextCommand = selectCommand(option, true)
-        request(8, slotRecord(option, pendingName, editBands, dialogOn, bassOn))
+        request(8, slotRecord(option, pendingName, editBands, editedDialogue(), editedBass()))
     }
 
     function saveAs(slot, name) {
         pendingName = name
         nextCommand = selectCommand(slot, true)
-        request(8, slotRecord(slot, name, editBands, dialogOn, bassOn), slot)
+        request(8, slotRecord(slot, name, editBands, editedDialogue(), editedBass()), slot)
     }
 
     function backToDefault() {
@@ -126,6 +148,7 @@ DevicePage {
     }
 
     function showBands(newBands) {
+        importedPreset = null
         bands = newBands
         editBands = newBands.slice()
         for (var i = 0; i < bandRepeater.count; ++i)
@@ -463,7 +486,7 @@ DevicePage {
         x: 580 * page.ratio_w
         y: 24 * page.ratio_h
         width: 820 * page.ratio_w
-        spacing: 20 * page.ratio_h
+        spacing: 16 * page.ratio_h
 
         Row {
             spacing: 16 * page.ratio_w
@@ -557,8 +580,18 @@ DevicePage {
                 font.pixelSize: 14 * page.ratio_h
             }
 
-            Row {
+            EqualizerScale {
                 x: 24 * page.ratio_w
+                y: 60 * page.ratio_h
+                band: bandRepeater.count > 0 ? bandRepeater.itemAt(0) : null
+                labelWidth: 34 * page.ratio_w
+                linesWidth: bandRow.width
+                ratio_h: page.ratio_h
+            }
+
+            Row {
+                id: bandRow
+                x: 58 * page.ratio_w
                 y: 60 * page.ratio_h
                 spacing: 6 * page.ratio_w
                 Repeater {
@@ -610,7 +643,54 @@ DevicePage {
                     ratio_h: page.ratio_h
                     onClicked: page.backToDefault()
                 }
+                Row {
+                    spacing: 10 * page.ratio_w
+                    TextButton {
+                        objectName: "exportPresetButton"
+                        width: 80 * page.ratio_w
+                        fontSize: 14
+                        text: "Export"
+                        enabled: page.controlsEnabled && page.isCustom
+                        ratio_w: page.ratio_w
+                        ratio_h: page.ratio_h
+                        onClicked: {
+                            presetFiles.preset = page.presetToExport()
+                            presetFiles.chooseExport()
+                        }
+                    }
+                    TextButton {
+                        objectName: "importPresetButton"
+                        width: 80 * page.ratio_w
+                        fontSize: 14
+                        text: "Import"
+                        enabled: page.controlsEnabled
+                        ratio_w: page.ratio_w
+                        ratio_h: page.ratio_h
+                        onClicked: presetFiles.chooseImport()
+                    }
+                }
+                Text {
+                    objectName: "presetMessage"
+                    width: 170 * page.ratio_w
+                    wrapMode: Text.WordWrap
+                    text: presetFiles.message
+                    color: presetFiles.failed ? "#FF6060" : Palette.textDim
+                    font.family: Palette.fontFamily
+                    font.pixelSize: 12 * page.ratio_h
+                }
             }
+        }
+
+        EqualizerCurve {
+            objectName: "responseCurve"
+            width: parent.width
+            height: 140 * page.ratio_h
+            gains: page.editBands
+            dialogue: page.editedDialogue()
+            bass: page.editedBass()
+            opacity: page.controlsEnabled ? 1 : 0.4
+            ratio_w: page.ratio_w
+            ratio_h: page.ratio_h
         }
 
         Row {
@@ -652,6 +732,12 @@ DevicePage {
                 }
             }
         }
+    }
+
+    HeadsetPresetFiles {
+        id: presetFiles
+        objectName: "presetFiles"
+        onImported: page.takeImportedPreset(preset)
     }
 
     HeadsetSaveDialog {

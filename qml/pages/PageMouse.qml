@@ -887,6 +887,7 @@ DevicePage {
             onMacroAssigned: page.assignMacro(macro, number)
             onMacroDeleted: page.deleteMacro(macro)
             onRecordRequested: macroEditor.openFor(number)
+            onMacroEditRequested: macroEditor.openWith(number, macro)
             onMacroListShown: page.readMacroKeys()
         }
 

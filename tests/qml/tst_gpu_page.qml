@@ -382,6 +382,31 @@ TestCase {
         compare(background_listen.stopCount, 1)
     }
 
+    function test_history_keeps_samples_while_the_page_is_open() {
+        var page = createPage({})
+        openTab(page, 2)
+        mouseClick(child(page, "monitorView_History"))
+        var usage = child(page, "history_GPU_Usage")
+        var fan = child(page, "history_GPU_FanSpeed")
+        compare(child(usage, "minimumText").text, "Min --")
+        var values = ["37", "81", "12"]
+        for (var i = 0; i < values.length; ++i)
+            background_listen.answer({ "Control": 1, "hasData": 1, "GPU_Usage": values[i], "GPU_FanSpeed": "1400" })
+        // A pass that read nothing is no sample.
+        background_listen.answer({ "Control": 1, "hasData": 0, "GPU_Usage": 0 })
+        tryCompare(child(usage, "latestText"), "text", "12 %")
+        compare(child(usage, "minimumText").text, "Min 12")
+        compare(child(usage, "maximumText").text, "Max 81")
+        compare(child(fan, "maximumText").text, "Max 1400")
+        verify(child(page, "saveCsvButton").enabled)
+
+        // Another tab stops the monitor; coming back finds the history still there.
+        openTab(page, 0)
+        openTab(page, 2)
+        compare(child(usage, "maximumText").text, "Max 81")
+        compare(child(page, "historyGrid").visible, true)
+    }
+
     function test_monitor_stops_when_page_closes() {
         var page = createPage({})
         page.showTab(2)

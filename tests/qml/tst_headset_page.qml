@@ -190,6 +190,59 @@ TestCase {
         compare(page.option, 6)
     }
 
+    function test_curve_follows_the_bands_and_switches() {
+        var page = openPage({ "getlastAction": 5 })
+        var curve = child(page, "responseCurve")
+        fuzzyCompare(curve.gainAt(1000), 0, 0.01)
+        page.moveBand(5, 8)
+        // The nearest drawn point to 1 kHz lies within a few per cent of it.
+        fuzzyCompare(curve.gainAt(1000), 8, 0.3)
+        verify(Math.abs(curve.gainAt(32)) < 0.1)
+        verify(curve.reach >= 12)
+        page.bassOn = true
+        verify(curve.gainAt(20) > 5, "the bass shelf lifts the lowest frequencies")
+        // A band at its limit with the bass shelf on top goes past 12 dB: the scale grows.
+        page.moveBand(0, 10)
+        verify(curve.reach >= 18)
+    }
+
+    function test_imported_preset_is_saved_to_a_slot_with_its_switches() {
+        var page = openPage({ "getlastAction": 6, "dialogEnhance": -1, "bassControl": -1 })
+        var preset = Fixtures.bands([1, 2, 3, 4, 5, -1, -2, -3, -4, -5])
+        preset["ModeName"] = "Traded"
+        preset["dialogEnhance"] = 1
+        preset["bassControl"] = -1
+        page.takeImportedPreset(preset)
+        var dialog = child(page, "saveDialog")
+        tryVerify(function() { return dialog.opened })
+        compare(dialog.chosenSlot, 2)
+        compare(child(page, "customNameField").text, "Traded")
+        compare(child(page, "band_4").shownValue, 5)
+        verify(child(page, "responseCurve").dialogue, "the curve shows the preset's dialogue switch")
+        mouseClick(child(page, "saveConfirmButton"))
+        var save = talvorin_worker.lastSent()
+        compare(save["runFunction"], 8)
+        compare(save["selectDtsOption"], 6)
+        compare(save["ModeName"], "Traded")
+        compare(save["GEQ_Band9"], -5)
+        compare(save["dialogEnhance"], 1)
+        compare(save["bassControl"], -1)
+    }
+
+    function test_preset_file_refusals_are_shown() {
+        var page = openPage({ "getlastAction": 5 })
+        var files = child(page, "presetFiles")
+        files.importFrom("file:///nonexistent-talvorin-folder/preset.json")
+        compare(child(page, "presetMessage").text.indexOf("Not imported: "), 0)
+        verify(files.failed)
+        compare(page.importedPreset, null)
+        compare(page.editBands, page.bands)
+        files.preset = page.presetToExport()
+        files.exportTo("file:///nonexistent-talvorin-folder/preset.json")
+        verify(child(page, "presetMessage").text.indexOf("Could not write") === 0)
+        verify(child(page, "exportPresetButton").enabled)
+    }
+
     function test_back_to_default_data() {
         return [
             { tag: "custom slot", last: 7, first: 8 },

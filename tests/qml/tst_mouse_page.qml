@@ -408,6 +408,105 @@ TestCase {
         compare(page.macros.length, 2)
     }
 
+    // Records Ctrl down, A down, A up, and stops.
+    function recordThreeSteps(page) {
+        mouseClick(child(page, "button_2"))
+        mouseClick(child(page, "function_Macro Commands"))
+        reply(page, { "resultList": [0, 0, 31, 0, 0, 0, 0, 0, 0] })
+        mouseClick(child(page, "recordMacroButton"))
+        var editor = findChild(page, "macroEditor")
+        tryVerify(function() { return editor.opened })
+        mouseClick(child(page, "recordButton"))
+        keyboardHook.answer({ "Control": 1, "SendMacroKey": 1, "Action": "Hold", "Key": "Ctrl", "device": "KEYBOARD" })
+        keyboardHook.answer({ "Control": 1, "SendMacroKey": 1, "Action": "Hold", "Key": "A", "device": "KEYBOARD" })
+        keyboardHook.answer({ "Control": 1, "SendMacroKey": 1, "Action": "Release", "Key": "A", "device": "KEYBOARD" })
+        keyboardHook.answer({ "StopMacro": 1 })
+        tryVerify(function() { return !editor.recording })
+        compare(editor.actions.length, 3)
+        return editor
+    }
+
+    function typeDelay(row, text) {
+        var field = findChild(row, "delayField")
+        verify(field !== null)
+        mouseClick(field)
+        field.selectAll()
+        keyClick(Qt.Key_Backspace)
+        for (var i = 0; i < text.length; ++i)
+            keyClick(text.charAt(i))
+        keyClick(Qt.Key_Return)
+    }
+
+    function test_macro_steps_edited_before_sending() {
+        var page = openPage()
+        var editor = recordThreeSteps(page)
+        waitForRendering(child(page, "actionList"))
+        typeDelay(child(page, "step_2"), "42")
+        tryCompare(editor.actions[2], "delay", 42)
+        // A delay the mouse cannot play is refused and the step keeps its own.
+        var before = editor.actions[1]["delay"]
+        typeDelay(child(page, "step_1"), "300")
+        compare(editor.actions[1]["delay"], before)
+        verify(child(page, "macroNotice").text.indexOf("Step 2:") === 0)
+        // The Ctrl press goes.
+        mouseClick(findChild(child(page, "step_0"), "removeStep"))
+        compare(editor.actions.length, 2)
+        compare(editor.actions[0]["key"], "A")
+        child(page, "macroNameField").text = "Tap A"
+        mouseClick(child(page, "saveMacroButton"))
+        var sent = lastCommand(7)
+        compare(sent["Actions"].length, 2)
+        compare(sent["Actions"][0]["actionText"], "Hold")
+        compare(sent["Actions"][1]["delay"], 42)
+    }
+
+    function test_macro_beyond_the_mouse_is_refused_before_sending() {
+        var page = openPage()
+        var editor = recordThreeSteps(page)
+        var steps = []
+        for (var i = 0; i < 199; ++i)
+            steps.push({ "deviceText": "Keystroke", "actionText": i % 2 ? "Release" : "Hold", "key": "A", "delay": 10 })
+        editor.actions = steps
+        child(page, "macroNameField").text = "Too long"
+        var before = talvorin_worker.sentCount()
+        mouseClick(child(page, "saveMacroButton"))
+        compare(talvorin_worker.sentCount(), before)
+        verify(child(page, "macroNotice").text.indexOf("at most 198") > 0)
+        // One step fewer fits.
+        editor.removeStep(editor.actions.length - 1)
+        compare(editor.actions.length, 198)
+        mouseClick(child(page, "saveMacroButton"))
+        compare(lastCommand(7)["Actions"].length, 198)
+    }
+
+    function test_stored_macro_edited_and_sent_again_under_its_key() {
+        var steps = [{ "deviceText": "Keystroke", "actionText": "Hold", "key": "R", "delay": 0 },
+                     { "deviceText": "Keystroke", "actionText": "Release", "key": "R", "delay": 120 },
+                     { "deviceText": "Keystroke", "actionText": "Hold", "key": "E", "delay": 30 }]
+        var page = openPage({ "mk_AllData": [{ "macroName": "Jump", "macroKey": 31, "mkAction": [] },
+                                             { "macroName": "Reload", "macroKey": 33, "mkAction": steps }] })
+        mouseClick(child(page, "button_3"))
+        mouseClick(child(page, "function_Macro Commands"))
+        reply(page, { "resultList": [0, 0, 0, 0, 0, 0, 0, 0, 0] })
+        verify(!child(page, "editMacro_Jump").visible, "nothing to edit in a macro without steps")
+        mouseClick(child(page, "editMacro_Reload"))
+        var editor = findChild(page, "macroEditor")
+        tryVerify(function() { return editor.opened })
+        compare(child(page, "macroNameField").text, "Reload")
+        compare(editor.actions.length, 3)
+        waitForRendering(child(page, "actionList"))
+        typeDelay(child(page, "step_1"), "7")
+        mouseClick(child(page, "saveMacroButton"))
+        var sent = lastCommand(7)
+        compare(sent["macroName"], "Reload")
+        compare(sent["macroKey"], 33, "the macro keeps its own key")
+        compare(sent["profileButtonsData0"], 3)
+        compare(sent["Actions"][1]["delay"], 7)
+        compare(sent["Actions"][2]["delay"], 30)
+        // The stored list was not changed behind the page's back.
+        compare(page.macros[1]["mkAction"][1]["delay"], 120)
+    }
+
     function test_assign_and_delete_macros() {
         var page = openPage({ "mk_AllData": [{ "macroName": "Reload", "macroKey": 31 }, { "macroName": "Jump", "macroKey": 33 }] })
         mouseClick(child(page, "button_1"))
