@@ -1,9 +1,9 @@
 #include "sim/gpu/sim_objects.h"
 
+#include "devices/gpu/library/library_object.h"
 #include "sim/gpu/sim_library.h"
 
 #include <QByteArray>
-#include <atomic>
 #include <map>
 #include <mutex>
 #include <string>
@@ -17,28 +17,14 @@ SimLibrary& lib()
     return SimLibrary::instance();
 }
 
-// Reference counting shared by every object; the last Release deletes it.
+// Every object belongs to the session generation it was made in.
 template <class Interface>
-class SimObject : public Interface {
-public:
-    adlx_long Acquire() override { return ++m_references; }
-    adlx_long Release() override
-    {
-        const adlx_long left = --m_references;
-        if (left == 0)
-            delete this;
-        return left;
-    }
-
+class SimObject : public LibraryObject<Interface> {
 protected:
     explicit SimObject(uint64_t generation) : m_generation(generation) {}
-    virtual ~SimObject() = default;
     bool alive() const { return lib().alive(m_generation); }
 
     uint64_t m_generation;
-
-private:
-    std::atomic<adlx_long> m_references{1};
 };
 
 // Method names by metric, in SimMetricId order.
