@@ -56,13 +56,13 @@ private:
     {
         using C = LightingController;
         for (int i = 0; i < count; ++i) {
-            if (messages[i].address != kControllerBusAddress || messages[i].read || messages[i].length < 1)
+            if (messages[i].address != kControllerBusAddress || messages[i].length < 1)
                 return false;
         }
-        if (count == 1)
+        if (count == 1 && !messages[0].read)
             return controller.write(C::kLine, C::kAddress, messages[0].data[0], messages[0].data + 1,
                                     messages[0].length - 1) == 0;
-        if (count == 2 && messages[0].length == 1 && messages[1].read)
+        if (count == 2 && !messages[0].read && messages[0].length == 1 && messages[1].read)
             return controller.read(C::kLine, C::kAddress, messages[0].data[0], messages[1].data, messages[1].length) == 0;
         return false;
     }
