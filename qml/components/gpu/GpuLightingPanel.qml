@@ -32,6 +32,7 @@ Item {
     }
 
     Text {
+        objectName: "unsupportedText"
         anchors.centerIn: parent
         visible: !panel.rgbSupported
         text: panel.unavailableReason !== "" ? panel.unavailableReason
