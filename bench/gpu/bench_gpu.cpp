@@ -1,17 +1,23 @@
-// Cost of the GPU work against the stand-in library with its demo cards:
-//  - CPU time of one metrics sample (a whole initialise/terminate bracket, as the background
-//    listener takes once a second);
+// Cost of the GPU work:
+//  - CPU and wall time of one metrics sample (a whole initialise/terminate bracket, as the
+//    background listener takes once a second), against the stand-in library with its demo cards
+//    and against the Linux library on a recorded machine (a current card with every file), with
+//    the kernel files the Linux library opens per sample (counted with inotify on the tree);
 //  - wall time of one four-register lighting command, which pauses 50 ms after each write
 //    and so takes at least 200 ms.
 // Prints figures; never fails on a number.
 #include "devices/gpu/dev_gpu.h"
+#include "recorded_machine.h"
 #include "sim/gpu/stand_in_location.h"
 
 #include <QCoreApplication>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <sys/inotify.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -21,6 +27,57 @@ void quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
 double cpuMs()
 {
     return 1000.0 * double(std::clock()) / CLOCKS_PER_SEC;
+}
+
+struct SampleCost {
+    double cpuMs = 0;
+    double wallMs = 0;
+    int withData = 0;
+};
+
+SampleCost sampleCost(DEV_GPU& gpu, int samples)
+{
+    gpu.realtime_getGPU_Information(0); // first load of the library out of the figures
+    SampleCost cost;
+    const double cpuStart = cpuMs();
+    QElapsedTimer wall;
+    wall.start();
+    for (int i = 0; i < samples; ++i)
+        cost.withData += gpu.realtime_getGPU_Information(0).value(QStringLiteral("hasData")).toInt();
+    cost.cpuMs = (cpuMs() - cpuStart) / samples;
+    cost.wallMs = double(wall.nsecsElapsed()) / 1e6 / samples;
+    return cost;
+}
+
+struct OpenCount {
+    int files = 0;
+    int folders = 0;
+};
+
+// Watches every folder of the tree for opens while one sample is taken.
+OpenCount opensOfOneSample(DEV_GPU& gpu, const QString& root)
+{
+    OpenCount count;
+    const int fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (fd < 0)
+        return count;
+    inotify_add_watch(fd, QFile::encodeName(root).constData(), IN_OPEN);
+    QDirIterator folders(root, QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDirIterator::Subdirectories);
+    while (folders.hasNext())
+        inotify_add_watch(fd, QFile::encodeName(folders.next()).constData(), IN_OPEN);
+    gpu.realtime_getGPU_Information(0);
+    alignas(inotify_event) char buffer[64 * 1024];
+    ssize_t length = 0;
+    while ((length = read(fd, buffer, sizeof buffer)) > 0) {
+        for (char* at = buffer; at < buffer + length;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(at);
+            if (event->len > 0 || !(event->mask & IN_ISDIR)) // a named entry of a watched folder
+                (event->mask & IN_ISDIR ? count.folders : count.files) += 1;
+            at += sizeof(inotify_event) + event->len;
+        }
+    }
+    close(fd);
+    return count;
 }
 
 } // namespace
@@ -39,15 +96,7 @@ int main(int argc, char* argv[])
     const int listed = gpu.get_GPUDevicesInfo().value(QStringLiteral("gpuNum")).toInt();
 
     const int samples = 500;
-    gpu.realtime_getGPU_Information(0); // first load of the library out of the figures
-    const double cpuStart = cpuMs();
-    QElapsedTimer wall;
-    wall.start();
-    int withData = 0;
-    for (int i = 0; i < samples; ++i)
-        withData += gpu.realtime_getGPU_Information(0).value(QStringLiteral("hasData")).toInt();
-    const double sampleCpu = (cpuMs() - cpuStart) / samples;
-    const double sampleWall = double(wall.nsecsElapsed()) / 1e6 / samples;
+    const SampleCost standIn = sampleCost(gpu, samples);
 
     const int commands = 10;
     std::vector<double> lighting;
@@ -63,9 +112,19 @@ int main(int argc, char* argv[])
         sum += ms;
     const double mean = sum / commands;
 
-    std::printf("\n==== GPU benchmark (stand-in library, %d listed demo cards) ====\n", listed);
-    std::printf("metrics sample: %.3f ms CPU, %.3f ms wall per sample (%d samples, %d with data)\n", sampleCpu,
-                sampleWall, samples, withData);
+    RecordedMachine machine(QStringLiteral("discrete_full.tree"), QStringLiteral("7:0"));
+    DEV_GPU linuxGpu(machine.setup());
+    const SampleCost onLinux = sampleCost(linuxGpu, samples);
+    const OpenCount opens = opensOfOneSample(linuxGpu, machine.root());
+
+    std::printf("\n==== GPU benchmark ====\n");
+    std::printf("metrics sample, stand-in library (%d listed demo cards): %.3f ms CPU, %.3f ms wall (%d samples, %d "
+                "with data)\n",
+                listed, standIn.cpuMs, standIn.wallMs, samples, standIn.withData);
+    std::printf("metrics sample, Linux library on a recorded card:        %.3f ms CPU, %.3f ms wall (%d samples, %d "
+                "with data)\n",
+                onLinux.cpuMs, onLinux.wallMs, samples, onLinux.withData);
+    std::printf("  kernel files opened per sample: %d files, %d folders listed\n", opens.files, opens.folders);
     std::printf("four-register lighting command: mean %.1f ms, min %.1f ms, max %.1f ms over %d commands\n", mean,
                 lighting.front(), lighting.back(), commands);
     std::printf("  above the 200 ms of pauses: mean %.1f ms (%.1f %%)\n", mean - 200.0, (mean - 200.0) / 2.0);

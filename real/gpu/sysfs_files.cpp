@@ -2,13 +2,10 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <atomic>
 
 namespace sysfs {
 
 namespace {
-
-std::atomic<quint64> g_opened{0};
 
 // Kernel attribute files are at most a page long.
 constexpr qint64 kMaxFileSize = 4096;
@@ -18,7 +15,6 @@ constexpr qint64 kMaxFileSize = 4096;
 std::optional<QString> readText(const QString& path)
 {
     QFile file(path);
-    ++g_opened;
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     const QByteArray bytes = file.read(kMaxFileSize);
@@ -47,11 +43,6 @@ std::optional<qint64> readNumber(const QString& path)
 bool exists(const QString& path)
 {
     return QFileInfo::exists(path);
-}
-
-quint64 filesOpened()
-{
-    return g_opened.load();
 }
 
 } // namespace sysfs
