@@ -10,14 +10,15 @@
 //   VRAM in use  device/mem_info_vram_used (bytes)
 // and their scales: the pp_dpm tables for the clocks, power1_cap_max, temp*_crit (nonsense
 // such as 150 degrees or more ignored), fan1_min/fan1_max, the VRAM total.
+#include "devices/gpu/library/library_metrics.h"
 #include "real/gpu/amdgpu_cards.h"
 
 #include <QString>
 #include <array>
 #include <optional>
 
-enum class CardMetric { Usage, ClockSpeed, VRAMClockSpeed, Temperature, HotspotTemperature, TotalBoardPower, FanSpeed, VRAM };
-constexpr int kCardMetricCount = 8;
+using CardMetric = LibraryMetric;
+constexpr int kCardMetricCount = kLibraryMetricCount;
 
 struct MetricRange {
     int min = 0;

@@ -2,7 +2,7 @@
 // so it stays usable until released.
 #include "real/gpu/linux_objects.h"
 
-#include "devices/gpu/library/library_object.h"
+#include "devices/gpu/library/library_metrics.h"
 #include "devices/gpu/lighting_bus_codes.h"
 #include "real/gpu/amdgpu_metrics.h"
 #include "real/gpu/i2c_address.h"
@@ -183,7 +183,7 @@ private:
 };
 
 // Values of one sample, read when the metrics object is made.
-class LinuxGpuMetrics final : public LibraryObject<IADLXGPUMetrics> {
+class LinuxGpuMetrics final : public LibraryGpuMetrics {
 public:
     explicit LinuxGpuMetrics(const CardMetricSources& sources)
     {
@@ -191,68 +191,27 @@ public:
             m_values[size_t(i)] = sources.value(CardMetric(i));
     }
 
-    ADLX_RESULT GPUUsage(adlx_double* v) override { return valueAs(CardMetric::Usage, v); }
-    ADLX_RESULT GPUClockSpeed(adlx_int* v) override { return valueAs(CardMetric::ClockSpeed, v); }
-    ADLX_RESULT GPUVRAMClockSpeed(adlx_int* v) override { return valueAs(CardMetric::VRAMClockSpeed, v); }
-    ADLX_RESULT GPUTemperature(adlx_double* v) override { return valueAs(CardMetric::Temperature, v); }
-    ADLX_RESULT GPUHotspotTemperature(adlx_double* v) override { return valueAs(CardMetric::HotspotTemperature, v); }
-    ADLX_RESULT GPUTotalBoardPower(adlx_double* v) override { return valueAs(CardMetric::TotalBoardPower, v); }
-    ADLX_RESULT GPUFanSpeed(adlx_int* v) override { return valueAs(CardMetric::FanSpeed, v); }
-    ADLX_RESULT GPUVRAM(adlx_int* v) override { return valueAs(CardMetric::VRAM, v); }
-
 private:
-    template <typename T>
-    ADLX_RESULT valueAs(CardMetric metric, T* out)
+    ADLX_RESULT value(CardMetric metric, double* out) override
     {
         const std::optional<double>& value = m_values[size_t(metric)];
-        if (!out)
-            return ADLX_FAIL;
         if (!value)
             return ADLX_NOT_SUPPORTED;
-        *out = T(*value);
+        *out = *value;
         return ADLX_OK;
     }
 
     std::array<std::optional<double>, kCardMetricCount> m_values;
 };
 
-class LinuxGpuMetricsSupport final : public LibraryObject<IADLXGPUMetricsSupport> {
+class LinuxGpuMetricsSupport final : public LibraryMetricsSupport {
 public:
     // Holds a reference to the GPU object, whose metric sources it asks.
     explicit LinuxGpuMetricsSupport(LinuxGpu* gpu) : m_gpu(gpu) { m_gpu->Acquire(); }
     ~LinuxGpuMetricsSupport() override { m_gpu->Release(); }
 
-    ADLX_RESULT IsSupportedGPUUsage(adlx_bool* s) override { return supported(CardMetric::Usage, s); }
-    ADLX_RESULT IsSupportedGPUClockSpeed(adlx_bool* s) override { return supported(CardMetric::ClockSpeed, s); }
-    ADLX_RESULT IsSupportedGPUVRAMClockSpeed(adlx_bool* s) override { return supported(CardMetric::VRAMClockSpeed, s); }
-    ADLX_RESULT IsSupportedGPUTemperature(adlx_bool* s) override { return supported(CardMetric::Temperature, s); }
-    ADLX_RESULT IsSupportedGPUHotspotTemperature(adlx_bool* s) override
-    {
-        return supported(CardMetric::HotspotTemperature, s);
-    }
-    ADLX_RESULT IsSupportedGPUTotalBoardPower(adlx_bool* s) override { return supported(CardMetric::TotalBoardPower, s); }
-    ADLX_RESULT IsSupportedGPUFanSpeed(adlx_bool* s) override { return supported(CardMetric::FanSpeed, s); }
-    ADLX_RESULT IsSupportedGPUVRAM(adlx_bool* s) override { return supported(CardMetric::VRAM, s); }
-    ADLX_RESULT GetGPUUsageRange(adlx_int* lo, adlx_int* hi) override { return range(CardMetric::Usage, lo, hi); }
-    ADLX_RESULT GetGPUClockSpeedRange(adlx_int* lo, adlx_int* hi) override { return range(CardMetric::ClockSpeed, lo, hi); }
-    ADLX_RESULT GetGPUVRAMClockSpeedRange(adlx_int* lo, adlx_int* hi) override
-    {
-        return range(CardMetric::VRAMClockSpeed, lo, hi);
-    }
-    ADLX_RESULT GetGPUTemperatureRange(adlx_int* lo, adlx_int* hi) override { return range(CardMetric::Temperature, lo, hi); }
-    ADLX_RESULT GetGPUHotspotTemperatureRange(adlx_int* lo, adlx_int* hi) override
-    {
-        return range(CardMetric::HotspotTemperature, lo, hi);
-    }
-    ADLX_RESULT GetGPUTotalBoardPowerRange(adlx_int* lo, adlx_int* hi) override
-    {
-        return range(CardMetric::TotalBoardPower, lo, hi);
-    }
-    ADLX_RESULT GetGPUFanSpeedRange(adlx_int* lo, adlx_int* hi) override { return range(CardMetric::FanSpeed, lo, hi); }
-    ADLX_RESULT GetGPUVRAMRange(adlx_int* lo, adlx_int* hi) override { return range(CardMetric::VRAM, lo, hi); }
-
 private:
-    ADLX_RESULT supported(CardMetric metric, adlx_bool* out)
+    ADLX_RESULT supported(CardMetric metric, adlx_bool* out) override
     {
         if (!out)
             return ADLX_FAIL;
@@ -260,7 +219,7 @@ private:
         return ADLX_OK;
     }
     // A card that gives no scale answers "not supported", so the gauge keeps its fixed one.
-    ADLX_RESULT range(CardMetric metric, adlx_int* lo, adlx_int* hi)
+    ADLX_RESULT range(CardMetric metric, adlx_int* lo, adlx_int* hi) override
     {
         if (!lo || !hi)
             return ADLX_FAIL;
