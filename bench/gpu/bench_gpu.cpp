@@ -11,13 +11,11 @@
 #include "sim/gpu/stand_in_location.h"
 
 #include <QCoreApplication>
-#include <QDirIterator>
+#include <QRegularExpression>
 #include <QElapsedTimer>
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
-#include <sys/inotify.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -47,37 +45,6 @@ SampleCost sampleCost(DEV_GPU& gpu, int samples)
     cost.cpuMs = (cpuMs() - cpuStart) / samples;
     cost.wallMs = double(wall.nsecsElapsed()) / 1e6 / samples;
     return cost;
-}
-
-struct OpenCount {
-    int files = 0;
-    int folders = 0;
-};
-
-// Watches every folder of the tree for opens while one sample is taken.
-OpenCount opensOfOneSample(DEV_GPU& gpu, const QString& root)
-{
-    OpenCount count;
-    const int fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (fd < 0)
-        return count;
-    inotify_add_watch(fd, QFile::encodeName(root).constData(), IN_OPEN);
-    QDirIterator folders(root, QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDirIterator::Subdirectories);
-    while (folders.hasNext())
-        inotify_add_watch(fd, QFile::encodeName(folders.next()).constData(), IN_OPEN);
-    gpu.realtime_getGPU_Information(0);
-    alignas(inotify_event) char buffer[64 * 1024];
-    ssize_t length = 0;
-    while ((length = read(fd, buffer, sizeof buffer)) > 0) {
-        for (char* at = buffer; at < buffer + length;) {
-            const auto* event = reinterpret_cast<const inotify_event*>(at);
-            if (event->len > 0 || !(event->mask & IN_ISDIR)) // a named entry of a watched folder
-                (event->mask & IN_ISDIR ? count.folders : count.files) += 1;
-            at += sizeof(inotify_event) + event->len;
-        }
-    }
-    close(fd);
-    return count;
 }
 
 } // namespace
@@ -115,7 +82,8 @@ int main(int argc, char* argv[])
     RecordedMachine machine(QStringLiteral("discrete_full.tree"), QStringLiteral("7:0"));
     DEV_GPU linuxGpu(machine.setup());
     const SampleCost onLinux = sampleCost(linuxGpu, samples);
-    const OpenCount opens = opensOfOneSample(linuxGpu, machine.root());
+    const QStringList opens = machine.opensDuring([&] { linuxGpu.realtime_getGPU_Information(0); });
+    const int foldersListed = opens.filter(QRegularExpression(QStringLiteral("/$"))).size();
 
     std::printf("\n==== GPU benchmark ====\n");
     std::printf("metrics sample, stand-in library (%d listed demo cards): %.3f ms CPU, %.3f ms wall (%d samples, %d "
@@ -124,7 +92,8 @@ int main(int argc, char* argv[])
     std::printf("metrics sample, Linux library on a recorded card:        %.3f ms CPU, %.3f ms wall (%d samples, %d "
                 "with data)\n",
                 onLinux.cpuMs, onLinux.wallMs, samples, onLinux.withData);
-    std::printf("  kernel files opened per sample: %d files, %d folders listed\n", opens.files, opens.folders);
+    std::printf("  kernel files opened per sample: %d files, %d folders listed\n", int(opens.size()) - foldersListed,
+                foldersListed);
     std::printf("four-register lighting command: mean %.1f ms, min %.1f ms, max %.1f ms over %d commands\n", mean,
                 lighting.front(), lighting.back(), commands);
     std::printf("  above the 200 ms of pauses: mean %.1f ms (%.1f %%)\n", mean - 200.0, (mean - 200.0) / 2.0);

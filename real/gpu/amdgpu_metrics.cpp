@@ -50,21 +50,6 @@ std::optional<int> usableCriticalTemperature(qint64 millidegrees)
     return int(millidegrees / 1000);
 }
 
-const char* cardMetricName(CardMetric metric)
-{
-    switch (metric) {
-    case CardMetric::Usage: return "usage";
-    case CardMetric::ClockSpeed: return "clockSpeed";
-    case CardMetric::VRAMClockSpeed: return "vramClockSpeed";
-    case CardMetric::Temperature: return "temperature";
-    case CardMetric::HotspotTemperature: return "hotspotTemperature";
-    case CardMetric::TotalBoardPower: return "totalBoardPower";
-    case CardMetric::FanSpeed: return "fanSpeed";
-    case CardMetric::VRAM: return "vram";
-    }
-    return "";
-}
-
 CardMetricSources::CardMetricSources(const AmdgpuCard& card) : m_card(card)
 {
     m_edgeInput = temperatureFile(QStringLiteral("edge"), "_input");
@@ -207,7 +192,8 @@ std::optional<MetricRange> CardMetricSources::range(CardMetric metric) const
     return std::nullopt;
 }
 
-bool CardMetricSources::runtimeSuspended() const
+bool runtimeSuspended(const AmdgpuCard& card)
 {
-    return sysfs::readText(device("power/runtime_status")).value_or(QString()).trimmed() == QLatin1String("suspended");
+    const auto status = sysfs::readText(card.deviceDir + QStringLiteral("/power/runtime_status"));
+    return status.value_or(QString()).trimmed() == QLatin1String("suspended");
 }

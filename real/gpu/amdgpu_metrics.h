@@ -49,9 +49,6 @@ public:
     // The current value in the gauge's unit; nothing when unsupported or unreadable.
     std::optional<double> value(CardMetric metric) const;
 
-    // "suspended" in power/runtime_status: reading the other files would wake the card.
-    bool runtimeSuspended() const;
-
 private:
     QString device(const char* name) const;
     QString hwmon(const QString& name) const;
@@ -68,5 +65,5 @@ private:
     QString m_powerInput;
 };
 
-// The metric's place in the table above as a text (for logs and tests).
-const char* cardMetricName(CardMetric metric);
+// "suspended" in the card's power/runtime_status: reading its sensors would wake it.
+bool runtimeSuspended(const AmdgpuCard& card);

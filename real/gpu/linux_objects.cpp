@@ -245,7 +245,7 @@ public:
             return ADLX_FAIL;
         // Reading the sensors of a runtime-suspended card would wake it once a second: a
         // sleeping card has no sample.
-        if (card->sources().runtimeSuspended())
+        if (runtimeSuspended(card->card()))
             return ADLX_FAIL;
         *metrics = new LinuxGpuMetrics(card->sources());
         return ADLX_OK;

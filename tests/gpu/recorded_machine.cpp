@@ -5,7 +5,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QDirIterator>
 #include <QFileInfo>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 namespace {
 
@@ -86,6 +89,32 @@ void RecordedMachine::write(const QString& relativePath, const QByteArray& text)
 void RecordedMachine::remove(const QString& relativePath)
 {
     QFile::remove(m_dir.filePath(relativePath));
+}
+
+QStringList RecordedMachine::opensDuring(const std::function<void()>& work) const
+{
+    QStringList opened;
+    const int fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (fd < 0)
+        return opened;
+    inotify_add_watch(fd, QFile::encodeName(root()).constData(), IN_OPEN);
+    QDirIterator folders(root(), QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDirIterator::Subdirectories);
+    while (folders.hasNext())
+        inotify_add_watch(fd, QFile::encodeName(folders.next()).constData(), IN_OPEN);
+    work();
+    alignas(inotify_event) char buffer[64 * 1024];
+    ssize_t length = 0;
+    while ((length = read(fd, buffer, sizeof buffer)) > 0) {
+        for (char* at = buffer; at < buffer + length;) {
+            const auto* event = reinterpret_cast<const inotify_event*>(at);
+            // A folder's own watch reports its listing without a name; its parent names it.
+            if (event->len > 0)
+                opened << QString::fromUtf8(event->name) + (event->mask & IN_ISDIR ? QStringLiteral("/") : QString());
+            at += sizeof(inotify_event) + event->len;
+        }
+    }
+    close(fd);
+    return opened;
 }
 
 QStringList RecordedMachine::trace() const

@@ -6,6 +6,7 @@
 
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 
 class RecordedMachine {
 public:
@@ -21,6 +22,10 @@ public:
     // Rewrites one file of the machine (a changed sensor between two samples).
     void write(const QString& relativePath, const QByteArray& text);
     void remove(const QString& relativePath);
+
+    // The names of the machine's files and folders opened while `work` runs (seen with inotify):
+    // "temp1_input", "hwmon3/" for a folder listed.
+    QStringList opensDuring(const std::function<void()>& work) const;
 
     QStringList trace() const;
     void clearTrace();

@@ -203,8 +203,13 @@ private slots:
         const QVariantMap card = firstCard(gpu.get_GPUDevicesInfo());
         QCOMPARE(text(card, "Name"), QStringLiteral("AMD Radeon Graphics 744C:C8")); // not in the name table
         QCOMPARE(card.value(QStringLiteral("isSupportRGB")).toInt(), 1);
-        const QVariantMap sample = gpu.realtime_getGPU_Information(0);
+        QVariantMap sample;
+        const QStringList opened = machine.opensDuring([&] { sample = gpu.realtime_getGPU_Information(0); });
         QCOMPARE(sample.value(QStringLiteral("hasData")).toInt(), 0);
+        // Only its power state was read: no sensor, no clock table, no label.
+        QCOMPARE(opened.filter(QRegularExpression(QStringLiteral("^(temp|power1|fan|freq|gpu_busy|pp_dpm|mem_info_vram_used)"))),
+                 QStringList());
+        QVERIFY(opened.contains(QStringLiteral("runtime_status")));
         QCOMPARE(sample.value(QStringLiteral("GPU_Usage")), QVariant(0));
         QCOMPARE(sample.value(QStringLiteral("GPU_Temperature")), QVariant(0));
         // Awake again: sampled.
