@@ -5,6 +5,7 @@
 //    the kernel files the Linux library opens per sample (counted with inotify on the tree);
 //  - wall time of one four-register lighting command, which pauses 50 ms after each write
 //    and so takes at least 200 ms.
+// BENCH_GPU_LIST_OPENS=1 also prints the names of the files one sample opens.
 // Prints figures; never fails on a number.
 #include "devices/gpu/dev_gpu.h"
 #include "recorded_machine.h"
@@ -83,6 +84,8 @@ int main(int argc, char* argv[])
     DEV_GPU linuxGpu(machine.setup());
     const SampleCost onLinux = sampleCost(linuxGpu, samples);
     const QStringList opens = machine.opensDuring([&] { linuxGpu.realtime_getGPU_Information(0); });
+    if (qEnvironmentVariableIsSet("BENCH_GPU_LIST_OPENS"))
+        std::printf("%s\n", qPrintable(opens.join(QLatin1Char(' '))));
     const int foldersListed = opens.filter(QRegularExpression(QStringLiteral("/$"))).size();
 
     std::printf("\n==== GPU benchmark ====\n");

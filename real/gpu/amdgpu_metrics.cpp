@@ -52,6 +52,15 @@ std::optional<int> usableCriticalTemperature(qint64 millidegrees)
 
 CardMetricSources::CardMetricSources(const AmdgpuCard& card) : m_card(card)
 {
+    // The sensors are told apart by their labels: their numbers differ between chips.
+    if (!m_card.hwmonDir.isEmpty()) {
+        const QStringList labels =
+            QDir(m_card.hwmonDir).entryList({QStringLiteral("temp*_label")}, QDir::Files, QDir::Name);
+        for (const QString& labelFile : labels) {
+            const QString label = sysfs::readText(hwmon(labelFile)).value_or(QString()).trimmed();
+            m_temperatureSensors.emplace(label, labelFile.left(labelFile.indexOf(QLatin1Char('_'))));
+        }
+    }
     m_edgeInput = temperatureFile(QStringLiteral("edge"), "_input");
     m_junctionInput = temperatureFile(QStringLiteral("junction"), "_input");
     m_powerInput = powerFile();
@@ -69,18 +78,11 @@ QString CardMetricSources::hwmon(const QString& name) const
 
 QString CardMetricSources::temperatureFile(const QString& label, const char* suffix) const
 {
-    if (m_card.hwmonDir.isEmpty())
+    const auto sensor = m_temperatureSensors.find(label);
+    if (sensor == m_temperatureSensors.end())
         return QString();
-    // The sensors are told apart by their labels: their numbers differ between chips.
-    const QStringList labels =
-        QDir(m_card.hwmonDir).entryList({QStringLiteral("temp*_label")}, QDir::Files, QDir::Name);
-    for (const QString& labelFile : labels) {
-        if (sysfs::readText(hwmon(labelFile)).value_or(QString()).trimmed() != label)
-            continue;
-        const QString file = hwmon(QString(labelFile).replace(QLatin1String("_label"), QLatin1String(suffix)));
-        return sysfs::exists(file) ? file : QString();
-    }
-    return QString();
+    const QString file = hwmon(sensor->second + QLatin1String(suffix));
+    return sysfs::exists(file) ? file : QString();
 }
 
 QString CardMetricSources::powerFile() const

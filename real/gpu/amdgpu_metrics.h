@@ -15,6 +15,7 @@
 
 #include <QString>
 #include <array>
+#include <map>
 #include <optional>
 
 using CardMetric = LibraryMetric;
@@ -52,7 +53,7 @@ public:
 private:
     QString device(const char* name) const;
     QString hwmon(const QString& name) const;
-    // The hwmon temperature input named `label` ("temp2_input" for "junction").
+    // The hwmon temperature file of the sensor named `label` ("temp2_input" for "junction").
     QString temperatureFile(const QString& label, const char* suffix) const;
     QString powerFile() const;
     std::optional<double> clockValue(const char* hwmonFreq, const char* dpmTable) const;
@@ -60,6 +61,7 @@ private:
     std::optional<MetricRange> temperatureRange(const QString& label) const;
 
     AmdgpuCard m_card;
+    std::map<QString, QString> m_temperatureSensors; // label -> "tempN"
     QString m_edgeInput;
     QString m_junctionInput;
     QString m_powerInput;

@@ -101,8 +101,11 @@ QStringList RecordedMachine::opensDuring(const std::function<void()>& work) cons
     QDirIterator folders(root(), QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks, QDirIterator::Subdirectories);
     while (folders.hasNext())
         inotify_add_watch(fd, QFile::encodeName(folders.next()).constData(), IN_OPEN);
-    work();
     alignas(inotify_event) char buffer[64 * 1024];
+    // The walk above opened folders too: drop what it caused.
+    while (read(fd, buffer, sizeof buffer) > 0) {
+    }
+    work();
     ssize_t length = 0;
     while ((length = read(fd, buffer, sizeof buffer)) > 0) {
         for (char* at = buffer; at < buffer + length;) {
