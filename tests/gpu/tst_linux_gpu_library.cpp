@@ -5,12 +5,12 @@
 #include "devices/gpu/dev_gpu.h"
 #include "games/log_capture.h"
 #include "real/gpu/real_location.h"
+#include "lighting_expectations.h"
 #include "recorded_machine.h"
 
 #include <QDir>
 #include <QSysInfo>
 #include <QtTest>
-#include <functional>
 #include <memory>
 
 namespace {
@@ -38,24 +38,18 @@ QString probe(int adapter)
     return QStringLiteral("i2c-%1 w22[82] r22[01 00 00] ack").arg(adapter);
 }
 
-QString hex(int value)
+// The same register writes as the stand-in's tests expect, as the messages they become.
+QStringList messages(int adapter, const QList<ExpectedWrite>& writes)
 {
-    return QStringLiteral("%1").arg(value & 0xFF, 2, 16, QLatin1Char('0')).toUpper();
+    QStringList lines;
+    for (const ExpectedWrite& expected : writes)
+        lines << write(adapter, hexByte(expected.reg) + QLatin1Char(' ') + expected.bytes);
+    return lines;
 }
 
 QStringList fourWrites(int adapter, int colourA, int colourB, int modeCode, int wireSpeed)
 {
-    const QString colour = QStringLiteral(" 12 34 56");
-    return {write(adapter, QStringLiteral("04 00 00 00")),
-            write(adapter, QStringLiteral("01 ") + hex(modeCode) + QStringLiteral(" C8 ") + hex(wireSpeed)),
-            write(adapter, hex(colourA) + colour), write(adapter, hex(colourB) + colour)};
-}
-
-using Effect = std::function<int(DEV_GPU&, int gpu)>;
-
-Effect effect(int (DEV_GPU::*method)(int, int, int, int, int, int))
-{
-    return [method](DEV_GPU& gpu, int index) { return (gpu.*method)(index, 200, 30, 0x12, 0x34, 0x56); };
+    return messages(adapter, fourRegisterWrites(colourA, colourB, modeCode, 200, wireSpeed, QStringLiteral("12 34 56")));
 }
 
 } // namespace
@@ -304,13 +298,8 @@ private slots:
         QTest::addColumn<Effect>("run");
         QTest::addColumn<int>("modeCode");
         QTest::addColumn<int>("wireSpeed");
-        QTest::newRow("single colour") << effect(&DEV_GPU::click_singleColor) << 0x01 << 70;
-        QTest::newRow("breathing") << effect(&DEV_GPU::click_breathing) << 0x02 << 50;
-        QTest::newRow("blink") << effect(&DEV_GPU::click_blink) << 0x04 << 70;
-        QTest::newRow("colour shift") << effect(&DEV_GPU::click_colorShift) << 0x06 << 70;
-        QTest::newRow("meteor") << effect(&DEV_GPU::click_meteor) << 0x07 << 70;
-        QTest::newRow("ripple") << effect(&DEV_GPU::click_ripple) << 0x08 << 70;
-        QTest::newRow("seven colours") << effect(&DEV_GPU::click_sevenColors) << 0x09 << 70;
+        for (const EffectCase& effect : everyModeEffect())
+            QTest::newRow(effect.name) << effect.run << effect.modeCode << effect.wireSpeed;
         QTest::newRow("lighting off") << Effect([](DEV_GPU& gpu, int index) {
             return gpu.click_turnOnOff(index, 200, 30, 0x12, 0x34, 0x56, 0);
         }) << 0x00 << 70;
@@ -327,7 +316,8 @@ private slots:
         machine.clearTrace();
         QCOMPARE(run(gpu, 0), 1);
         QCOMPARE(run(gpu, 1), 1);
-        QCOMPARE(machine.trace(), fourWrites(7, 0x30, 0x31, modeCode, wireSpeed) + fourWrites(12, 0x0E, 0x0F, modeCode, wireSpeed));
+        QCOMPARE(machine.trace(), fourWrites(7, kType0ColourA, kType0ColourB, modeCode, wireSpeed)
+                                      + fourWrites(12, kType1ColourA, kType1ColourB, modeCode, wireSpeed));
     }
 
     void doubleBlinkAndSyncPutTheirMessagesOnTheBus()
