@@ -12,6 +12,7 @@
 #include "real/gpu/oem_i2c_bus.h"
 
 #include <QByteArray>
+#include <QDebug>
 #include <array>
 #include <map>
 #include <string>
@@ -168,7 +169,12 @@ private:
             m_adapter = findOemI2cAdapter(m_card->deviceDir);
         if (m_adapter < 0)
             return kLightingBusMissing;
-        return m_node.open(m_deviceNodes + QStringLiteral("/i2c-") + QString::number(m_adapter));
+        const QString node = m_deviceNodes + QStringLiteral("/i2c-") + QString::number(m_adapter);
+        const ADLX_RESULT opened = m_node.open(node);
+        // The device code can only say that some node was refused; the log names it.
+        if (opened == kLightingBusNotAccessible)
+            qWarning().noquote() << QStringLiteral("No permission to open %1: install the udev rule").arg(node);
+        return opened;
     }
 
     ADLX_RESULT send(I2cMessage* messages, int count)

@@ -277,7 +277,10 @@ private slots:
         machine.remove(QStringLiteral("dev/i2c-7"));
         QVERIFY(QDir().mkpath(machine.root() + QStringLiteral("/dev/i2c-7")));
         DEV_GPU gpu(machine.setup());
+        const int logBefore = m_log.lines().size();
         const QVariantMap card = firstCard(gpu.get_GPUDevicesInfo());
+        QCOMPARE(m_log.lines().mid(logBefore).filter(QStringLiteral("No permission to open ") + machine.root()
+                                                     + QStringLiteral("/dev/i2c-7: install the udev rule")).size(), 1);
         QCOMPARE(card.value(QStringLiteral("isSupportRGB")).toInt(), 0);
         QVERIFY(text(card, "lightingUnavailable").startsWith(QStringLiteral("No permission to open")));
         QVERIFY(text(card, "lightingUnavailable").contains(QStringLiteral("udev rule")));
