@@ -13,6 +13,9 @@ DevicePage {
 
     readonly property int gpuIndex: intOf(deviceInfo["GPUindex"], 0)
     readonly property bool rgbSupported: intOf(deviceInfo["isSupportRGB"], 0) === 1
+    // A card shown for its hardware monitor only: the sentence says why there are no effects.
+    readonly property string lightingUnavailable: deviceInfo["lightingUnavailable"] !== undefined
+                                                  ? String(deviceInfo["lightingUnavailable"]) : ""
     readonly property bool driverOutdated: deviceInfo["AMD_driverVersion"] === undefined
                                            || String(deviceInfo["AMD_driverVersion"]).length === 0
     // The lighting the card was last confirmed to show.
@@ -194,6 +197,8 @@ DevicePage {
         // the favourites the first time after a discovery.
         if (rgbSupported)
             send(lightingCommand(Gpu.GET_FAVORITES, 1, lighting))
+        else if (lightingUnavailable !== "")
+            showTab(monitorTab)
     }
     Component.onDestruction: stopMonitor()
 
@@ -384,6 +389,7 @@ DevicePage {
                 visible: page.currentTab === 0
                 lighting: page.lighting
                 rgbSupported: page.rgbSupported
+                unavailableReason: page.lightingUnavailable
                 favoriteCount: page.favoriteList.length
                 ratio_w: page.ratio_w
                 ratio_h: page.ratio_h

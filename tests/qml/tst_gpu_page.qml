@@ -407,6 +407,18 @@ TestCase {
         compare(child(page, "historyGrid").visible, true)
     }
 
+    function test_card_without_reachable_lighting_opens_on_its_monitor() {
+        var reason = "Lighting needs the i2c-dev module and Linux 6.15 or newer"
+        var page = createPage({ deviceInfo: Fixtures.gpuCard(1, { "isSupportRGB": 0, "lightingUnavailable": reason }) })
+        compare(page.currentTab, 2)
+        compare(background_listen.startCount, 1)
+        compare(talvorin_worker.sentCount(), 0)
+        openTab(page, 0)
+        var sentence = child(page, "unsupportedText")
+        verify(sentence.visible)
+        compare(sentence.text, reason)
+    }
+
     function test_monitor_stops_when_page_closes() {
         var page = createPage({})
         page.showTab(2)
