@@ -4,6 +4,7 @@
 #include "app/qml_types.h"
 #include "listeners/keyboard_hook.h"
 #include "platform/keyboard_hook.h"
+#include "reporting_hook.h"
 #include "x11_test_client.h"
 
 #include <QQmlComponent>
@@ -16,30 +17,6 @@
 #include <memory>
 
 namespace {
-
-// The desktop back-end, counting its installations so that the test types only once the hook
-// can see the keys.
-class CountingHook : public platform::KeyboardHookBackend {
-public:
-    CountingHook(std::unique_ptr<platform::KeyboardHookBackend> real, std::atomic<int>& installs)
-        : m_real(std::move(real)), m_installs(installs)
-    {
-    }
-    bool install(const std::vector<int>& keys) override
-    {
-        const bool installed = m_real->install(keys);
-        if (installed)
-            ++m_installs;
-        return installed;
-    }
-    void remove() override { m_real->remove(); }
-    PumpResult pumpOne(const KeyHandler& handler) override { return m_real->pumpOne(handler); }
-    bool isKeyDown(int virtualKey) const override { return m_real->isKeyDown(virtualKey); }
-
-private:
-    std::unique_ptr<platform::KeyboardHookBackend> m_real;
-    std::atomic<int>& m_installs;
-};
 
 // A window holding only the macro dialog, as the mouse page holds it.
 const char* const kHost = R"(
@@ -94,7 +71,7 @@ void MacroRecorderX11Test::initTestCase()
 
     registerQmlTypes();
     m_hook = std::make_unique<KEYBOARD_HOOK>(
-        [this] { return std::make_unique<CountingHook>(platform::createKeyboardHook(), m_installs); });
+        [this] { return std::make_unique<ReportingHook>(platform::createKeyboardHook(), m_installs); });
     m_engine = std::make_unique<QQmlEngine>();
     m_engine->rootContext()->setContextProperty(QStringLiteral("keyboardHook"), m_hook.get());
     QQmlComponent component(m_engine.get());
