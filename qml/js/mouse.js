@@ -334,6 +334,13 @@ function copyDpi(dpi) {
     return copy
 }
 
+function axesApart(dpi) {
+    for (var i = 0; i < dpi.stages.length; ++i)
+        if (dpi.stages[i].x !== dpi.stages[i].y)
+            return true
+    return false
+}
+
 // The whole stage table (code 10).
 function dpiCommand(dpi) {
     var command = {
@@ -521,7 +528,8 @@ function gameRecord(map) {
         IconPath: map["IconPath"] !== undefined ? String(map["IconPath"]) : "",
         ProfileNum: toInt(map["ProfileNum"], 0),
         Checked: map["Checked"] === true || toInt(map["Checked"], 0) === 1,
-        OpacityVisible: map["OpacityVisible"] === true || toInt(map["OpacityVisible"], 0) === 1
+        OpacityVisible: map["OpacityVisible"] === true || toInt(map["OpacityVisible"], 0) === 1,
+        FileMissing: map["FileMissing"] === true
     }
 }
 

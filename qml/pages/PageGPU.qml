@@ -16,8 +16,8 @@ DevicePage {
     // A card shown for its hardware monitor only: the sentence says why there are no effects.
     readonly property string lightingUnavailable: deviceInfo["lightingUnavailable"] !== undefined
                                                   ? String(deviceInfo["lightingUnavailable"]) : ""
-    readonly property bool driverOutdated: deviceInfo["AMD_driverVersion"] === undefined
-                                           || String(deviceInfo["AMD_driverVersion"]).length === 0
+    readonly property string driverVersion: deviceInfo["AMD_driverVersion"] !== undefined ? String(deviceInfo["AMD_driverVersion"]) : ""
+    readonly property bool driverOutdated: Devices.driverOutdated(driverVersion)
     // The lighting the card was last confirmed to show.
     property var lighting: Gpu.restoreState(lastAction, gpuIndex)
     property var favoriteList: favorites ? favorites : []
@@ -133,7 +133,7 @@ DevicePage {
         if (intOf(answer["RESULTS"], 0) === -1) {
             nextCommand = null
             lightingPanel.syncControls()
-            failureNotice.open()
+            failureNotice.openWith(answer)
             return
         }
         if (selected === Gpu.ADD_FAVORITE) {
@@ -279,8 +279,8 @@ DevicePage {
                 font.pixelSize: 18 * page.ratio_h
             }
             Text {
-                visible: !page.driverOutdated
-                text: "Driver " + page.deviceInfo["AMD_driverVersion"]
+                visible: page.driverVersion.length > 0
+                text: "Driver " + page.driverVersion
                 color: Palette.textDim
                 font.family: Palette.fontFamily
                 font.weight: Font.Light
@@ -432,6 +432,7 @@ DevicePage {
                 visible: page.currentTab === 3
                 cardInfo: page.deviceInfo
                 supportLink: page.supportLinks["GPU-Support"] !== undefined ? page.supportLinks["GPU-Support"] : ""
+                updateCheckError: page.updateCheckError
                 resetEnabled: page.rgbSupported
                 ratio_w: page.ratio_w
                 ratio_h: page.ratio_h

@@ -22,6 +22,15 @@ DevicePage {
     // A preset read from a file, shown on the bands until it is saved or the headset answers.
     property var importedPreset: null
     property string firmwareName: deviceInfo["HeadphoneFW"] !== undefined ? String(deviceInfo["HeadphoneFW"]) : ""
+    // The firmware version the update server offers ("" when none is known).
+    property string firmwareOffered: ""
+    readonly property string firmwareUpdateNote: {
+        if (firmwareOffered.length > 0)
+            return "Update installs version " + firmwareOffered
+        if (updateCheckError.length > 0)
+            return updateCheckError
+        return "No firmware offered for the headset"
+    }
     // What was asked last, for reading the answer; and the command that follows its answer.
     property int pendingFunction: 0
     property int pendingOption: 0
@@ -34,6 +43,16 @@ DevicePage {
 
     readonly property bool isCustom: Headset.isCustom(option)
     readonly property bool controlsEnabled: connected && dtsOn
+    // Why the dialogue and bass switches cannot be changed, when they cannot.
+    readonly property string switchesNote: {
+        if (!connected)
+            return ""
+        if (!dtsOn)
+            return "DTS is off: dialogue and bass enhancement are off too."
+        if (!isCustom)
+            return "Set by the " + modeNames[option - 1] + " mode; choose a custom mode to change them."
+        return ""
+    }
     readonly property bool edited: {
         for (var i = 0; i < Headset.BAND_COUNT; ++i)
             if (editBands[i] !== bands[i])
@@ -165,7 +184,7 @@ DevicePage {
     function takeOpeningAnswer(answer) {
         connected = intOf(answer["headphoneNum"], 0) > 0
         if (!connected) {
-            failureNotice.open()
+            failureNotice.openWith(answer, "The headset is not connected")
             return
         }
         modeNames = Headset.modeNames(answer)
@@ -176,6 +195,8 @@ DevicePage {
         takeSwitches(answer)
         if (answer["HeadphoneFW"] !== undefined)
             firmwareName = String(answer["HeadphoneFW"])
+        if (answer["HeadphoneFW_Offered"] !== undefined)
+            firmwareOffered = String(answer["HeadphoneFW_Offered"])
     }
 
     function takeSelectAnswer(answer) {
@@ -203,7 +224,7 @@ DevicePage {
         if (intOf(answer["RESULTS"], 0) === -1) {
             nextCommand = null
             showBands(bands)
-            failureNotice.open()
+            failureNotice.openWith(answer)
             return
         }
         switch (done) {
@@ -241,7 +262,7 @@ DevicePage {
                 flashFirmware(Headset.FW_MAIN)
             } else {
                 dialog.close()
-                failureNotice.open()
+                failureNotice.openWith(answer, "The firmware could not be downloaded")
             }
             return
         }
@@ -254,7 +275,7 @@ DevicePage {
         case Headset.FW_READ_FAIL:
             powerTimer.stop()
             dialog.close()
-            failureNotice.open()
+            failureNotice.openWith(answer, answer["Info"] !== undefined ? String(answer["Info"]) : "")
             break
         case Headset.FW_HOLD_POWER:
             dialog.countdown = powerWindowSeconds
@@ -455,14 +476,25 @@ DevicePage {
                     font.weight: Font.Light
                     font.pixelSize: 15 * page.ratio_h
                 }
+                Text {
+                    objectName: "firmwareUpdateNote"
+                    width: fwButton.x - fwIcon.x - fwIcon.width - 24 * page.ratio_w
+                    elide: Text.ElideRight
+                    text: page.firmwareUpdateNote
+                    color: page.firmwareOffered.length > 0 ? Palette.textDim : "#FF8080"
+                    font.family: Palette.fontFamily
+                    font.weight: Font.Light
+                    font.pixelSize: 14 * page.ratio_h
+                }
             }
             TextButton {
+                id: fwButton
                 objectName: "firmwareUpdateButton"
                 anchors.right: parent.right
                 anchors.rightMargin: 16 * page.ratio_w
                 anchors.verticalCenter: parent.verticalCenter
                 text: "Update"
-                enabled: page.connected
+                enabled: page.connected && page.firmwareOffered.length > 0
                 ratio_w: page.ratio_w
                 ratio_h: page.ratio_h
                 onClicked: {
@@ -519,9 +551,10 @@ DevicePage {
         Row {
             spacing: 10 * page.ratio_w
             Repeater {
-                model: page.modeNames
+                model: Headset.modeLabels(page.modeNames)
                 Rectangle {
                     objectName: "mode_" + (index + 1)
+                    readonly property string label: modelData
                     readonly property bool chosen: page.dtsOn && page.option === index + 1
                     width: 108 * page.ratio_w
                     height: 52 * page.ratio_h
@@ -707,10 +740,20 @@ DevicePage {
                 ToggleSwitch {
                     objectName: "dialogToggle"
                     anchors.verticalCenter: parent.verticalCenter
-                    checked: page.dialogOn
+                    // With DTS off nothing is enhanced, whatever the mode holds.
+                    checked: page.dtsOn && page.dialogOn
                     enabled: page.controlsEnabled && page.isCustom
                     ratio_h: page.ratio_h
                     onToggled: page.setSwitches(checked, page.bassOn)
+                }
+                Text {
+                    objectName: "dialogState"
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: page.dtsOn && page.dialogOn ? "ON" : "OFF"
+                    color: page.dtsOn && page.dialogOn ? Palette.text : Palette.textDim
+                    font.family: Palette.fontFamily
+                    font.weight: Font.Medium
+                    font.pixelSize: 15 * page.ratio_h
                 }
             }
             Row {
@@ -725,12 +768,31 @@ DevicePage {
                 ToggleSwitch {
                     objectName: "bassToggle"
                     anchors.verticalCenter: parent.verticalCenter
-                    checked: page.bassOn
+                    // With DTS off nothing is enhanced, whatever the mode holds.
+                    checked: page.dtsOn && page.bassOn
                     enabled: page.controlsEnabled && page.isCustom
                     ratio_h: page.ratio_h
                     onToggled: page.setSwitches(page.dialogOn, checked)
                 }
+                Text {
+                    objectName: "bassState"
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: page.dtsOn && page.bassOn ? "ON" : "OFF"
+                    color: page.dtsOn && page.bassOn ? Palette.text : Palette.textDim
+                    font.family: Palette.fontFamily
+                    font.weight: Font.Medium
+                    font.pixelSize: 15 * page.ratio_h
+                }
             }
+        }
+
+        Text {
+            objectName: "switchesNote"
+            text: page.switchesNote
+            color: Palette.textDim
+            font.family: Palette.fontFamily
+            font.weight: Font.Light
+            font.pixelSize: 14 * page.ratio_h
         }
     }
 
@@ -743,7 +805,7 @@ DevicePage {
     HeadsetSaveDialog {
         id: saveDialog
         objectName: "saveDialog"
-        slotNames: page.modeNames.slice(4, 7)
+        slotNames: Headset.modeLabels(page.modeNames).slice(4, 7)
         ratio_w: page.ratio_w
         ratio_h: page.ratio_h
         onSaveRequested: page.saveAs(slot + 4, name)

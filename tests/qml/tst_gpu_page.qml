@@ -432,7 +432,18 @@ TestCase {
                                               "b_color": 9, "brightness_value": 9, "speed_value": 9, "on_off": 1 } })
         verify(page.lighting.sync)
         openTab(page, 3)
+        var sentBefore = talvorin_worker.sentCount()
         mouseClick(child(page, "resetAllButton"))
+        // Nothing is reset before the user confirms, and a cancel resets nothing.
+        var confirm = findChild(child(page, "settingsPanel"), "resetConfirm")
+        tryVerify(function() { return confirm.opened })
+        compare(talvorin_worker.sentCount(), sentBefore)
+        mouseClick(findChild(confirm.contentItem, "cancelReset"))
+        tryVerify(function() { return !confirm.visible })
+        compare(talvorin_worker.sentCount(), sentBefore)
+        mouseClick(child(page, "resetAllButton"))
+        tryVerify(function() { return confirm.opened })
+        mouseClick(findChild(confirm.contentItem, "confirmReset"))
         compare(talvorin_worker.lastSent()["selectedMode"], 10)
         var before = talvorin_worker.sentCount()
         answerLast(1)
@@ -469,10 +480,30 @@ TestCase {
         compare(page.lighting.b, 0)
     }
 
+    function test_support_without_address_says_why_data() {
+        return [
+            { tag: "server unreachable", error: "Could not reach the update server",
+              text: "Unavailable: Could not reach the update server" },
+            { tag: "no address on the server", error: "", text: "Unavailable: the update server gave no address for it" }
+        ]
+    }
+
+    function test_support_without_address_says_why(data) {
+        var page = createPage({ supportLinks: {}, updateCheckError: data.error })
+        openTab(page, 3)
+        verify(!child(page, "supportButton").enabled)
+        compare(child(page, "supportText").text, data.text)
+    }
+
     function test_driver_notice_data() {
         return [
             { tag: "driver known", version: "25.1.1", shown: false },
-            { tag: "driver unknown", version: "", shown: true }
+            { tag: "driver unknown", version: "", shown: false },
+            { tag: "kernel release that is new enough", version: "6.1.0-18-amd64", shown: false },
+            { tag: "exactly the oldest one", version: "5.15", shown: false },
+            { tag: "older kernel release", version: "5.10.0-28-amd64", shown: true },
+            { tag: "older in its second number", version: "5.4", shown: true },
+            { tag: "text without a number", version: "amdgpu", shown: false }
         ]
     }
 

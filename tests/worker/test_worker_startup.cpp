@@ -1,5 +1,6 @@
 // The worker's start-up sequence and the discovery answer's settings.
 #include "core/autostart_branch.h"
+#include "platform/autostart.h"
 #include "worker_harness.h"
 
 #include <QTemporaryDir>
@@ -11,6 +12,8 @@ class WorkerStartupTest : public QObject {
 private slots:
     void firstStartOnAnEmptyFolder()
     {
+        QTemporaryDir config;
+        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
         WorkerHarness h;
         h.send({{"Control", 0}});
         h.start();
@@ -18,11 +21,38 @@ private slots:
         QVERIFY(!answer.isEmpty());
         QCOMPARE(readWholeFile(h.file("/startApp.txt")), QByteArray("1"));
         QCOMPARE(answer.value("firstStartGUI").toInt(), 1);
-        QCOMPARE(answer.value("StartwithWindows").toInt(), 1);
+        // The stored choice says on, but no start-at-login entry exists: the switch shows off.
+        QCOMPARE(answer.value("StartwithWindows").toInt(), 0);
         QCOMPARE(answer.value("firstrStartAppShowGUI").toInt(), 0);
         QCOMPARE(answer.value("appVersion").toString(), QString("25.02.02"));
         QCOMPARE(answer.value("updateApp").toInt(), 0); // the server is unreachable
         QCOMPARE(answer.value("gpuLastedAction").toString(), QString());
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+
+    // Read again each time the settings panel opens: an entry made or removed outside the
+    // program, and the stored "Display window" choice.
+    void startOptionsAreReadFromWhatExists()
+    {
+        QTemporaryDir config;
+        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+        WorkerHarness h;
+        writeWholeFile(h.file("/startApp.txt"), "1");
+        writeWholeFile(h.file("/FSA.txt"), "1\n");
+        h.start();
+        h.send({{"Control", 14}});
+        QVariantMap answer = h.waitForAnswer(14);
+        QCOMPARE(answer.value("StartwithWindows").toInt(), 0);
+        QCOMPARE(answer.value("firstrStartAppShowGUI").toInt(), 1);
+
+        QVERIFY(platform::enableAutostart("/usr/bin/talvorin"));
+        h.worker().runWithOrWithoutGUI("0");
+        const int before = h.answers().size();
+        h.send({{"Control", 14}});
+        answer = h.waitForAnswer(14, 5000, before);
+        QCOMPARE(answer.value("StartwithWindows").toInt(), 1);
+        QCOMPARE(answer.value("firstrStartAppShowGUI").toInt(), 0);
+        qunsetenv("XDG_CONFIG_HOME");
     }
 
     void laterStartKeepsTheChoice()

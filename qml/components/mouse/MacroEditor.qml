@@ -50,6 +50,8 @@ Popup {
         notice = ""
         lastEventAt = Date.now()
         recording = true
+        // The keys being recorded are for the recording only: nothing in the dialog types them.
+        keySink.forceActiveFocus()
         keyboardHook.start()
         keyboardHook.receiveDataFromQML(hookMap)
     }
@@ -137,6 +139,16 @@ Popup {
         radius: 8
     }
 
+    // Holds the keyboard focus while recording and swallows what the window is sent; the
+    // keyboard hook sees the keys on its own.
+    Item {
+        id: keySink
+        objectName: "macroKeySink"
+        Keys.onPressed: event.accepted = true
+        Keys.onReleased: event.accepted = true
+        Keys.onShortcutOverride: event.accepted = true
+    }
+
     Column {
         anchors.fill: parent
         spacing: 14 * editor.ratio_h
@@ -158,6 +170,8 @@ Popup {
                 height: 40 * editor.ratio_h
                 placeholderText: "Macro name"
                 maximumLength: 40
+                readOnly: editor.recording
+                activeFocusOnPress: !editor.recording
                 color: Palette.text
                 selectByMouse: true
                 font.family: Palette.fontFamily

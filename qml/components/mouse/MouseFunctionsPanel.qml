@@ -38,6 +38,10 @@ Item {
         return fn ? fn.kind : ""
     }
 
+    // A function picked but not set up (a website without its address, say) is dropped when
+    // the tab is left: the grid then shows the button's real function again.
+    onVisibleChanged: if (!visible) chosenFunction = ""
+
     function currentFunctionOf(number) {
         for (var i = 0; i < Mouse.BUTTONS.length; ++i)
             if (Mouse.BUTTONS[i].number === number && buttonFunctions[i])
