@@ -108,13 +108,7 @@ int TALVORIN::checkAndResetFSA()
     QDir folder(m_store.root());
     if (!folder.exists())
         folder.mkpath(QStringLiteral("."));
-    const QString path = m_store.showWindowFile();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        qDebug() << "[FSA] Could not open FSA.txt for reading. File path:" << path;
-        return 0;
-    }
-    return QTextStream(&file).readAll().trimmed() == QLatin1String("1") ? 1 : 0;
+    return AutostartBranch::showWindowAtStart(m_store);
 }
 
 void TALVORIN::runWithOrWithoutGUI(QString value)
@@ -226,6 +220,7 @@ bool TALVORIN::dispatch(int control, WorkerContext& ctx)
     case 11: m_updateBranch.runServerInformation(ctx); break;
     case 12: m_autostartBranch.runCreateTask(ctx); break;
     case 13: m_autostartBranch.runRemoveTask(ctx); break;
+    case 14: m_autostartBranch.runReadStartOptions(ctx); break;
     default: break; // -1 (nothing pending) and unknown kinds stay in the slot unanswered
     }
     return true;

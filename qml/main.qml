@@ -42,6 +42,11 @@ ApplicationWindow {
     property bool updating: false
     property int downloadProgress: 0
     property var supportLinks: ({})
+    // How the last look at the update server went: 0 not yet, 1 answered, -1 failed (with
+    // its cause); and why the last update download failed.
+    property int updateCheck: 0
+    property string updateCheckError: ""
+    property string updateDownloadError: ""
 
     // The device picture of the last discovery: one answer map per device, and the carousel cards.
     property var devices_Info: []
@@ -98,8 +103,16 @@ ApplicationWindow {
         sendToWorker(deferred.values, deferred.map)
     }
 
+    // Where the window was when it went to the tray: a window manager may place a window
+    // that is mapped again somewhere else (or shifted by its frame), so it is put back.
+    property point trayPosition: Qt.point(-1, -1)
+
     function showMainWindow() {
         mainWindow.show()
+        if (trayPosition.x >= 0 && !launchOptions.screenshotMode) {
+            mainWindow.x = trayPosition.x
+            mainWindow.y = trayPosition.y
+        }
         mainWindow.raise()
         mainWindow.requestActivate()
     }
@@ -128,6 +141,12 @@ ApplicationWindow {
         var entry = deviceEntries[index]
         if (!entry)
             return
+        // A device that cannot be opened has no page: its card says what to do, and a click
+        // looks for the devices again once that is done.
+        if (entry.inaccessible) {
+            sendToWorker({ "Control": 0 })
+            return
+        }
         openEntry = entry
         pageLoader.setSource(Devices.PAGE_URLS[entry.deviceType], {
             "ratio_w": ratio_w,
@@ -136,6 +155,7 @@ ApplicationWindow {
             "commandMap": commandMapFor(entry.deviceType),
             "listenerMap": dictDataforBackgroundWorker,
             "supportLinks": supportLinks,
+            "updateCheckError": updateCheckError,
             "lastAction": gpuLastedAction,
             "favorites": gpuFavorites,
             "gameList": mouseGames,
@@ -210,6 +230,7 @@ ApplicationWindow {
         infoPanel.showWindowAtStart = showAtStart
         infoPanel.autoLaunch = parseInt(data["StartwithWindows"]) === 1
         setUpdateAvailable(parseInt(data["updateApp"]) === 1)
+        takeUpdateCheck(data)
         if (showAtStart || launchOptions.showWindow || !systemTray.available)
             showMainWindow()
         if (!startPageApplied) {
@@ -217,6 +238,20 @@ ApplicationWindow {
             openStartPage()
         }
         sendWhenFree({ "Control": 11 })
+    }
+
+    function takeUpdateCheck(data) {
+        if (data["updateCheck"] === undefined)
+            return
+        updateCheck = parseInt(data["updateCheck"]) === 1 ? 1 : -1
+        updateCheckError = updateCheck === 1 ? "" : String(data["updateCheckError"] || "Could not reach the update server")
+        if (pageLoader.item && pageLoader.item.updateCheckError !== undefined)
+            pageLoader.item.updateCheckError = updateCheckError
+    }
+
+    function checkServerAgain() {
+        updateCheck = 0
+        sendToWorker({ "Control": 11 })
     }
 
     function setUpdateAvailable(available) {
@@ -238,6 +273,7 @@ ApplicationWindow {
 
     function handleServerInformation(data) {
         setUpdateAvailable(parseInt(data["updateApp"]) === 1)
+        takeUpdateCheck(data)
         if (data["appVersion"] !== undefined)
             appVersion = String(data["appVersion"])
         var links = {}
@@ -257,6 +293,13 @@ ApplicationWindow {
         sendWhenFree({ "Control": 5 })
     }
 
+    function takeStartOptions(data) {
+        infoPanel.autoLaunch = parseInt(data["StartwithWindows"]) === 1
+        infoPanel.autoLaunchError = data["StartwithWindowsError"] !== undefined ? String(data["StartwithWindowsError"]) : ""
+        if (data["firstrStartAppShowGUI"] !== undefined && parseInt(data["Control"]) === 14)
+            infoPanel.showWindowAtStart = parseInt(data["firstrStartAppShowGUI"]) === 1
+    }
+
     function handleUpdateProgress(data) {
         if (data["new_version"] !== undefined)
             newVersion = String(data["new_version"])
@@ -267,6 +310,9 @@ ApplicationWindow {
             return
         }
         updating = parseInt(data["downloadFile"]) === 1
+        takeUpdateCheck(data)
+        if (data["downloadError"] !== undefined)
+            updateDownloadError = String(data["downloadError"])
         if (data["progress"] !== undefined)
             downloadProgress = parseInt(data["progress"])
     }
@@ -297,7 +343,8 @@ ApplicationWindow {
         case 7: handleUpdateProgress(data); break
         case 11: handleServerInformation(data); break
         case 12:
-        case 13: infoPanel.autoLaunch = parseInt(data["StartwithWindows"]) === 1; break
+        case 13:
+        case 14: takeStartOptions(data); break
         case 2: followMouseProfile(data); break
         }
         var control = parseInt(data["Control"])
@@ -370,6 +417,7 @@ ApplicationWindow {
         function onBatteryWarning(title, message) { systemTray.showMessageMouseBtl(title, message) }
         function onLightingApplied(answer) { mainWindow.gpuLastedAction = answer }
         function onListenerReleased() { mainWindow.resumeMouseListener() }
+        function onServerCheckRequested() { mainWindow.checkServerAgain() }
         function onCommandSent(control) {
             mainWindow.pageCommandPending = control
             mainWindow.commandsSent += 1
@@ -384,6 +432,7 @@ ApplicationWindow {
     // The window goes to the tray; the open page stays as it is for the next time, except
     // that no key reaches a hidden macro recorder or shortcut box.
     function closeToTray() {
+        trayPosition = Qt.point(mainWindow.x, mainWindow.y)
         mainWindow.hide()
         systemTray.showMessage("BELVARINTH TALVORIN", "The program is still running in the background.")
         if (pageLoader.item && typeof pageLoader.item.stopKeyInput === "function")
@@ -560,13 +609,22 @@ ApplicationWindow {
         updating: mainWindow.updating
         downloadProgress: mainWindow.downloadProgress
         supportLinks: mainWindow.supportLinks
+        updateCheck: mainWindow.updateCheck
+        updateCheckError: mainWindow.updateCheckError
+        downloadError: mainWindow.updateDownloadError
+        onCheckAgainRequested: mainWindow.checkServerAgain()
         onUpdateRequested: {
+            mainWindow.updateDownloadError = ""
             mainWindow.updating = true
             mainWindow.downloadProgress = 0
             mainWindow.sendToWorker({ "Control": 7 })
         }
         onAutoLaunchToggled: mainWindow.sendToWorker({ "Control": enabled ? 12 : 13 })
-        onShowWindowAtStartToggled: talvorin_worker.runWithOrWithoutGUI(enabled ? "1" : "0")
+        onStartOptionsRequested: mainWindow.sendWhenFree({ "Control": 14 })
+        onShowWindowAtStartToggled: {
+            talvorin_worker.runWithOrWithoutGUI(enabled ? "1" : "0")
+            infoPanel.showWindowAtStart = enabled
+        }
     }
 
     Loading {

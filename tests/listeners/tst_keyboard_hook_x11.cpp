@@ -2,8 +2,8 @@
 // another client are recorded and captured, F12 is kept from other programs while the hook
 // runs, and key injection reaches the focused window.
 #include "answer_log.h"
-#include "listeners/keyboard_hook.h"
 #include "reporting_hook.h"
+#include "listeners/keyboard_hook.h"
 #include "platform/key_injection.h"
 #include "x11_test_client.h"
 

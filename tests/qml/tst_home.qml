@@ -150,6 +150,29 @@ TestCase {
         verify(!item(win, "noDevicePanel").visible)
     }
 
+    // A mouse that is plugged in but may not be opened is no "No Device detected...": its
+    // card says so and carries the command that fixes it, and it opens no page.
+    function test_mouse_found_but_not_accessible() {
+        var win = createWindow()
+        var command = "printf '%s\\n' 'SUBSYSTEM==\"hidraw\"' | sudo tee /etc/udev/rules.d/70-talvorin-mouse.rules"
+        discover(win, Fixtures.discovery(0, 0, 0, { "mouseDevice": {
+            "mouseNum": 0, "inaccessibleNum": 1, "accessFixCommand": command,
+            "INACCESSIBLE0": { "Path": "/dev/hidraw5", "Vendor_ID": "2DBF", "Product_ID": "5036", "BusTypeName": "2.4G" } } }))
+        verify(!item(win, "noDevicePanel").visible)
+        var view = item(win, "deviceView")
+        compare(view.count, 1)
+        waitUntilCentred(view)
+        compare(findChild(view.currentItem, "detail").text, "Found but not accessible (2.4G Mode)")
+        compare(findChild(view.currentItem, "fixCommand").text, command)
+        verify(findChild(view.currentItem, "copyFixCommand").visible)
+        var before = talvorin_worker.sentCount()
+        mouseClick(view.currentItem, view.currentItem.width / 2, 40)
+        wait(50)
+        compare(String(item(win, "pageLoader").source), "")
+        compare(talvorin_worker.sentCount(), before + 1, "a click looks for the devices again")
+        compare(talvorin_worker.lastSent()["Control"], 0)
+    }
+
     function test_open_page_and_back() {
         var win = createWindow()
         discover(win, Fixtures.discovery(1, 1, 1, {}))
@@ -299,6 +322,24 @@ TestCase {
         tryVerify(function() { return talvorin_worker.lastSent()["Control"] === 5 })
     }
 
+    // Back from the tray the window stands where it was, whatever the system did with it.
+    function test_window_comes_back_where_it_was() {
+        var win = createWindow()
+        discover(win, Fixtures.discovery(0, 0, 0, { "firstrStartAppShowGUI": 1 }))
+        tryVerify(function() { return win.visible })
+        win.x = 120
+        win.y = 90
+        tryCompare(win, "x", 120)
+        win.closeToTray()
+        verify(!win.visible)
+        win.x = 148 // a window manager's frame offset
+        win.y = 127
+        win.showMainWindow()
+        tryVerify(function() { return win.visible })
+        compare(win.x, 120)
+        compare(win.y, 90)
+    }
+
     function test_closing_to_tray_stops_key_input_data() {
         return [ { tag: "macro recording", recorder: "macroEditor" }, { tag: "shortcut box", recorder: "functionsPanel" } ]
     }
@@ -388,6 +429,47 @@ TestCase {
         verify(item(win, "updateStatusText").text.indexOf("You’re up to date! Check ") === 0)
     }
 
+    // An unreachable server is a failed check, never "up to date"; the links it would have
+    // given are greyed with the reason, and the check can be tried again.
+    function test_failed_update_check() {
+        var win = createWindow()
+        discover(win, Fixtures.discovery(0, 0, 0, { "updateCheck": -1, "updateCheckError": "Could not reach the update server" }))
+        infoPanel(win).open()
+        tryVerify(function() { return infoPanel(win).opened })
+        var status = item(win, "updateStatusText")
+        compare(status.text, "Check failed: Could not reach the update server")
+        verify(!item(win, "updateButton").enabled)
+        var faq = item(win, "support_HomePage-FAQ")
+        verify(!faq.enabled)
+        verify(faq.text.indexOf("<a") < 0, "no link without an address")
+        verify(item(win, "supportNote").text.indexOf("Could not reach the update server") >= 0)
+
+        var again = item(win, "checkAgainButton")
+        verify(again.visible)
+        mouseClick(again)
+        compare(talvorin_worker.lastSent()["Control"], 11)
+        compare(status.text, "Checking for updates...")
+        talvorin_worker.answer({ "Control": 11, "updateApp": 0, "updateCheck": 1, "updateCheckError": "",
+                                 "HomePage-FAQ-Link": "https://help.invalid/faq" })
+        tryCompare(status, "text", "You’re up to date! Check release note")
+        verify(!again.visible)
+        verify(faq.enabled)
+        verify(faq.text.indexOf("https://help.invalid/faq") > 0)
+        compare(item(win, "supportNote").text, "Greyed entries have no address on the update server.")
+    }
+
+    function test_failed_download_is_said() {
+        var win = createWindow()
+        discover(win, Fixtures.discovery(0, 0, 0, { "updateApp": 1 }))
+        infoPanel(win).open()
+        tryVerify(function() { return infoPanel(win).opened })
+        mouseClick(item(win, "updateButton"))
+        talvorin_worker.answer({ "Control": 7, "downloadFile": 0, "InstallApp": 0, "updateCheck": 1,
+                                 "downloadError": "The update could not be downloaded" })
+        tryCompare(item(win, "updateStatusText"), "text", "The update could not be downloaded. Press Update to try again.")
+        verify(item(win, "updateButton").enabled)
+    }
+
     function test_start_options() {
         var win = createWindow()
         discover(win, Fixtures.discovery(0, 0, 0, { "StartwithWindows": 1, "firstrStartAppShowGUI": 1 }))
@@ -416,6 +498,40 @@ TestCase {
         compare(talvorin_worker.guiCalls, ["0"])
         mouseClick(box)
         compare(talvorin_worker.guiCalls, ["0", "1"])
+    }
+
+    // The panel asks what exists each time it opens; a refused change is said, and the
+    // switch stays where the entry is.
+    function test_start_options_read_when_the_panel_opens() {
+        var win = createWindow()
+        discover(win, Fixtures.discovery(0, 0, 0, { "StartwithWindows": 1, "firstrStartAppShowGUI": 1 }))
+        infoPanel(win).open()
+        tryVerify(function() { return infoPanel(win).opened })
+        compare(talvorin_worker.lastSent()["Control"], 14)
+        talvorin_worker.answer({ "Control": 14, "StartwithWindows": 0, "StartwithWindowsError": "", "firstrStartAppShowGUI": 0 })
+        var toggle = item(win, "autoLaunchSwitch")
+        tryVerify(function() { return !toggle.checked })
+        verify(!item(win, "showWindowAtStartBox").checked)
+        verify(!item(win, "autoLaunchError").visible)
+
+        mouseClick(toggle)
+        compare(talvorin_worker.lastSent()["Control"], 12)
+        talvorin_worker.answer({ "Control": 12, "StartwithWindows": 0,
+                                 "StartwithWindowsError": "Could not add the start-at-login entry: Permission denied" })
+        tryVerify(function() { return item(win, "autoLaunchError").visible })
+        compare(item(win, "autoLaunchError").text, "Could not add the start-at-login entry: Permission denied")
+        verify(!toggle.checked)
+
+        // A click on the box flips it; the next reading wins over it.
+        mouseClick(item(win, "showWindowAtStartBox"))
+        verify(item(win, "showWindowAtStartBox").checked)
+        infoPanel(win).close()
+        tryVerify(function() { return !infoPanel(win).visible })
+        infoPanel(win).open()
+        talvorin_worker.answer({ "Control": 14, "StartwithWindows": 1, "StartwithWindowsError": "", "firstrStartAppShowGUI": 0 })
+        tryVerify(function() { return toggle.checked })
+        verify(!item(win, "showWindowAtStartBox").checked)
+        verify(!item(win, "autoLaunchError").visible)
     }
 
     function test_gpu_page_starts_from_what_it_did_last() {
