@@ -8,12 +8,13 @@
 #include "core/talvorin.h"
 
 #include <QMutex>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QThread>
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
-#include <unistd.h>
 #include <xcb/xcb.h>
 
 #include <QCoreApplication>
@@ -118,9 +119,32 @@ double percentile(QList<double> values, double share)
     return values.isEmpty() ? 0 : values.at(std::min(int(values.size() * share), int(values.size()) - 1));
 }
 
+// A program that runs until the benchmark ends: a copy of sleep in a folder of the given name.
+class Program {
+public:
+    Program(const QString& folder, const QString& name)
+    {
+        QDir().mkpath(folder);
+        const QString file = folder + QLatin1Char('/') + name;
+        QFile::copy(QStandardPaths::findExecutable(QStringLiteral("sleep")), file);
+        QFile(file).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        m_process.start(file, {QStringLiteral("600")});
+        m_process.waitForStarted(5000);
+    }
+    ~Program()
+    {
+        m_process.kill(); // by its process id
+        m_process.waitForFinished(3000);
+    }
+    uint32_t pid() const { return uint32_t(m_process.processId()); }
+
+private:
+    QProcess m_process;
+};
+
 // Foreground change -> profile command: this program plays the window manager, writing
-// _NET_ACTIVE_WINDOW on the root window of the X display, alternately for a window of its own
-// (its folder is linked to profile 4) and one of its parent process (not linked), and a real
+// _NET_ACTIVE_WINDOW on the root window of the X display, alternately for a window of a
+// program in a linked folder (profile 4) and one of a program linked to nothing, and a real
 // worker on the virtual devices follows; measured up to the worker's "select profile" line.
 void benchForegroundLatency()
 {
@@ -132,14 +156,17 @@ void benchForegroundLatency()
             xcb_disconnect(connection);
         return;
     }
+    QTemporaryDir programs;
+    const Program game(programs.path() + "/LinkedBenchGame", "game");
+    const Program other(programs.path() + "/Elsewhere", "editor");
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
     const xcb_atom_t active = atom(connection, "_NET_ACTIVE_WINDOW");
-    const xcb_window_t own = windowOf(connection, root, uint32_t(QCoreApplication::applicationPid()));
-    const xcb_window_t parent = windowOf(connection, root, uint32_t(getppid()));
+    const xcb_window_t gameWindow = windowOf(connection, root, game.pid());
+    const xcb_window_t otherWindow = windowOf(connection, root, other.pid());
     xcb_flush(connection);
 
     QTemporaryDir data;
-    const QString folder = QFileInfo(QCoreApplication::applicationFilePath()).dir().dirName();
+    const QString folder = QStringLiteral("LinkedBenchGame");
     write(data.path() + "/Mouse/UserGameMap.json",
           QStringLiteral("{\"b\":{\"AppID\":\"b\",\"GameName\":\"b\",\"InstallDir\":\"/%1/\",\"ACFPath\":\"\","
                          "\"IconPath\":\"\",\"GameProfile\":4,\"Checked\":false,\"OpacityVisible\":false}}")
@@ -164,7 +191,7 @@ void benchForegroundLatency()
         worker.start();
         QThread::msleep(1500);
         for (int i = 0; i < rounds; ++i) {
-            const xcb_window_t front = i % 2 == 0 ? own : parent;
+            const xcb_window_t front = i % 2 == 0 ? gameWindow : otherWindow;
             const int answersBefore = mouseAnswers;
             int before = 0;
             {
