@@ -7,7 +7,6 @@
 #include <QDBusConnection>
 #include <QDBusVirtualObject>
 #include <QString>
-#include <mutex>
 
 class QDBusServiceWatcher;
 
@@ -26,7 +25,6 @@ public:
 
 private:
     void setTrustedOwner(const QString& owner);
-    QString trustedOwner() const;
     void refuse(const QDBusMessage& message, const QDBusConnection& connection, const QString& why);
 
     QString m_trustedService;
@@ -34,7 +32,6 @@ private:
     QDBusConnection m_bus;
     bool m_registered = false;
     QDBusServiceWatcher* m_watcher = nullptr;
-    mutable std::mutex m_ownerMutex;
     QString m_trustedOwner; // the unique name that owns m_trustedService now
 };
 

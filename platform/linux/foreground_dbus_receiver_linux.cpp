@@ -57,14 +57,7 @@ bool ForegroundDbusReceiver::registerOn(const QDBusConnection& bus)
 
 void ForegroundDbusReceiver::setTrustedOwner(const QString& owner)
 {
-    std::lock_guard<std::mutex> lock(m_ownerMutex);
     m_trustedOwner = owner;
-}
-
-QString ForegroundDbusReceiver::trustedOwner() const
-{
-    std::lock_guard<std::mutex> lock(m_ownerMutex);
-    return m_trustedOwner;
 }
 
 QString ForegroundDbusReceiver::introspect(const QString&) const
@@ -83,15 +76,15 @@ void ForegroundDbusReceiver::refuse(const QDBusMessage& message, const QDBusConn
     connection.send(message.createErrorReply(QLatin1String(kRefusedError), why));
 }
 
-// Runs on the bus's own thread: nothing here waits for another call.
+// QtDBus delivers the call on this object's thread (the reader's), as it delivers the owner
+// changes: the handler runs here directly.
 bool ForegroundDbusReceiver::handleMessage(const QDBusMessage& message, const QDBusConnection& connection)
 {
     if (message.type() != QDBusMessage::MethodCallMessage || message.path() != QLatin1String(kForegroundPath)
         || message.member() != QLatin1String(kForegroundMethod)
         || (!message.interface().isEmpty() && message.interface() != QLatin1String(kForegroundInterface)))
         return false; // answered as an unknown method
-    const QString owner = trustedOwner();
-    if (owner.isEmpty() || message.service() != owner) {
+    if (m_trustedOwner.isEmpty() || message.service() != m_trustedOwner) {
         refuse(message, connection, QStringLiteral("only %1 reports the window in front").arg(m_trustedService));
         return true;
     }
@@ -107,9 +100,7 @@ bool ForegroundDbusReceiver::handleMessage(const QDBusMessage& message, const QD
         return true;
     }
     connection.send(message.createReply());
-    // The handler belongs to the reader's thread.
-    const ForegroundWindow front = *window;
-    QMetaObject::invokeMethod(this, [this, front] { m_handler(front); });
+    m_handler(*window);
     return true;
 }
 
