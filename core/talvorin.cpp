@@ -2,6 +2,7 @@
 
 #include "bridge/changed_value.h"
 #include "bridge/map_reading.h"
+#include "core/all_devices_lighting.h"
 #include "core/game_linking.h"
 #include "util/files.h"
 #include "util/logging.h"
@@ -11,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTextStream>
+#include <QUrl>
 
 namespace {
 
@@ -164,6 +166,7 @@ bool TALVORIN::runTurn()
     if (isInterruptionRequested())
         return false;
     takeLaunchEvent();
+    takeCommandLineRequest();
     const CommandSlot::Taken taken = m_command.take();
     WorkerContext ctx{m_command, taken.generation, taken.command, m_answer, m_state, m_store,
                       [this](const QVariantMap& answer) { emitAnswer(answer); }};
@@ -198,14 +201,115 @@ void TALVORIN::runProfileSwitch(int profile)
     // The switch runs through the mouse branch as a command of its own. Written into the
     // command slot it would replace whatever QML has placed there and the worker has not yet
     // run (the discovery at start, the server information, the standing window request).
-    CommandSlot switchSlot;
-    switchSlot.replace({{QStringLiteral("Control"), 2},
-                        {QStringLiteral("profileNo"), profile},
-                        {QStringLiteral("runFunction"), 1}});
-    const CommandSlot::Taken taken = switchSlot.take();
-    WorkerContext ctx{switchSlot, taken.generation, taken.command, m_answer, m_state, m_store,
-                      [this](const QVariantMap& answer) { emitAnswer(answer); }};
-    m_mouseBranch.run(ctx);
+    runPrivateCommand({{QStringLiteral("Control"), 2},
+                       {QStringLiteral("profileNo"), profile},
+                       {QStringLiteral("runFunction"), 1}},
+                      true);
+}
+
+QVariantMap TALVORIN::runPrivateCommand(const QVariantMap& command, bool publish)
+{
+    const int control = readInt(command, QStringLiteral("Control"), -1);
+    // Only the device branches: the others belong to the window's own flow.
+    if (control < 1 || control > 3)
+        return {{QStringLiteral("RESULTS"), -1}};
+    CommandSlot privateSlot;
+    privateSlot.replace(command);
+    const CommandSlot::Taken taken = privateSlot.take();
+    WorkerContext ctx{privateSlot, taken.generation, taken.command, m_answer, m_state, m_store,
+                      [this, publish](const QVariantMap& answer) {
+                          if (publish)
+                              emitAnswer(answer);
+                      }};
+    dispatch(control, ctx);
+    return m_answer;
+}
+
+DeviceMaps TALVORIN::discoverDevices()
+{
+    return {m_gpu.get_GPUDevicesInfo(), m_mouse.get_hid_devices_info(), m_headphone.get_Headphone_Devices()};
+}
+
+quint64 TALVORIN::queueCommandLine(const CommandLineRequest& request)
+{
+    return m_commandLines.push(request);
+}
+
+void TALVORIN::takeCommandLineRequest()
+{
+    CommandLineQueue::Entry entry;
+    if (!m_commandLines.tryTake(entry))
+        return;
+    const CommandLineResult result = runCommandLine(entry.request);
+    emit commandLineDone(entry.id, result.status, result.output);
+}
+
+CommandLineResult TALVORIN::runCommandLine(const CommandLineRequest& request)
+{
+    qDebug() << "run() TALVORIN for the command line";
+    CommandLineServices services;
+    services.discover = [this] { return discoverDevices(); };
+    services.runCommand = [this](const QVariantMap& command) {
+        // Reads made only to decide what to send stay out of the window; the settings change
+        // the pages' state as if the page had sent them.
+        const bool readOnly = (readInt(command, QStringLiteral("Control")) == 2 && readInt(command, QStringLiteral("runFunction")) == 13)
+            || (readInt(command, QStringLiteral("Control")) == 3 && readInt(command, QStringLiteral("runFunction")) == 1);
+        return runPrivateCommand(command, !readOnly);
+    };
+    services.exportSettings = [this](const QString& path, const DeviceMaps& devices, QString* message) {
+        return settingsTransfer().exportTo(path, devices, message);
+    };
+    services.importSettings = [this](const QString& path, const DeviceMaps& devices, QString* message) {
+        return settingsTransfer().importFrom(path, devices, message);
+    };
+    return CommandLineRunner(services).run(request);
+}
+
+SettingsTransfer TALVORIN::settingsTransfer()
+{
+    return SettingsTransfer(
+        m_store, [this](const QVariantMap& command) { return runPrivateCommand(command, true); },
+        [this] {
+            // The linked games live in memory too; take up the imported list.
+            GameMap games;
+            if (m_games.loadGameMapFromJson(m_store.userGameMap(), games))
+                m_state.linkedGames = games;
+        });
+}
+
+void TALVORIN::runAllDevicesLightingCommand(WorkerContext& ctx)
+{
+    qDebug() << "run() TALVORIN for All devices lighting";
+    // The pages' own answers stay out of the window: the home page reads the one answer below.
+    const QVariantMap answer = runAllDevicesLighting(ctx.command, discoverDevices(), [this](const QVariantMap& command) {
+        return runPrivateCommand(command, false);
+    });
+    ctx.answer = answer;
+    ctx.publish();
+    ctx.finish();
+}
+
+void TALVORIN::runSettingsFileCommand(int control, WorkerContext& ctx)
+{
+    qDebug() << "run() TALVORIN for the settings file";
+    QString path = readString(ctx.command, QStringLiteral("filePath"));
+    if (path.startsWith(QLatin1String("file:")))
+        path = QUrl(path).toLocalFile();
+    QString message;
+    bool done = false;
+    if (path.isEmpty()) {
+        message = QStringLiteral("No file was chosen.");
+    } else {
+        const DeviceMaps devices = discoverDevices();
+        done = control == 20 ? settingsTransfer().exportTo(path, devices, &message)
+                             : settingsTransfer().importFrom(path, devices, &message);
+    }
+    ctx.answer.clear();
+    ctx.answer.insert(QStringLiteral("Control"), control);
+    ctx.answer.insert(QStringLiteral("RESULTS"), done ? 1 : -1);
+    ctx.answer.insert(QStringLiteral("message"), message);
+    ctx.publish();
+    ctx.finish();
 }
 
 bool TALVORIN::dispatch(int control, WorkerContext& ctx)
@@ -225,6 +329,9 @@ bool TALVORIN::dispatch(int control, WorkerContext& ctx)
     case 11: m_updateBranch.runServerInformation(ctx); break;
     case 12: m_autostartBranch.runCreateTask(ctx); break;
     case 13: m_autostartBranch.runRemoveTask(ctx); break;
+    case 20:
+    case 21: runSettingsFileCommand(control, ctx); break;
+    case kAllDevicesLightingControl: runAllDevicesLightingCommand(ctx); break;
     default: break; // -1 (nothing pending) and unknown kinds stay in the slot unanswered
     }
     return true;
