@@ -35,6 +35,8 @@ ApplicationWindow {
     property var dictDataforMouseWorker: ({ "Control": -1, "runFunction": -1 })
     property var dictDataforHeadphoneWorker: ({ "Control": -1, "runFunction": -1, "volumeSlider": 0.0 })
     property var dictDataforBackgroundWorker: ({ "Control": -1, "runFunction": -1 })
+    // The home page's own commands ("All devices" lighting, the settings file).
+    property var dictDataforHomeWorker: ({ "Control": -1 })
 
     property string appVersion: ""
     property string newVersion: ""
@@ -296,6 +298,9 @@ ApplicationWindow {
             break
         case 7: handleUpdateProgress(data); break
         case 11: handleServerInformation(data); break
+        case 20:
+        case 21: homeActions.showAnswer(data); break
+        case 22: handleAllDevicesLighting(data); break
         case 12:
         case 13: infoPanel.autoLaunch = parseInt(data["StartwithWindows"]) === 1; break
         case 2: followMouseProfile(data); break
@@ -309,6 +314,13 @@ ApplicationWindow {
                     mainWindow.keepHandOffRequest()
             })
         }
+    }
+
+    // The cards' new last command is what the GPU page starts from next time it opens.
+    function handleAllDevicesLighting(data) {
+        if (data["gpuLastedAction"] !== undefined)
+            gpuLastedAction = data["gpuLastedAction"]
+        allDevicesPanel.showAnswer(data)
     }
 
     function mousePageOpen() {
@@ -473,12 +485,29 @@ ApplicationWindow {
         DeviceCarousel {
             id: carousel
             objectName: "deviceCarousel"
-            anchors.fill: parent
+            anchors.top: parent.top
+            anchors.left: parent.left
+            anchors.right: parent.right
+            anchors.bottom: homeActions.top
             visible: mainWindow.deviceEntries.length > 0
             entries: mainWindow.deviceEntries
             ratio_w: mainWindow.ratio_w
             ratio_h: mainWindow.ratio_h
             onOpenDevice: mainWindow.openDevice(index)
+        }
+
+        HomeActions {
+            id: homeActions
+            objectName: "homeActions"
+            anchors.left: parent.left
+            anchors.right: parent.right
+            anchors.bottom: parent.bottom
+            visible: carousel.visible
+            ratio_w: mainWindow.ratio_w
+            ratio_h: mainWindow.ratio_h
+            onAllDevicesClicked: allDevicesPanel.open()
+            onExportRequested: mainWindow.sendToWorker({ "Control": 20, "filePath": fileUrl }, mainWindow.dictDataforHomeWorker)
+            onImportRequested: mainWindow.sendToWorker({ "Control": 21, "filePath": fileUrl }, mainWindow.dictDataforHomeWorker)
         }
 
         NoDevicePanel {
@@ -567,6 +596,14 @@ ApplicationWindow {
         }
         onAutoLaunchToggled: mainWindow.sendToWorker({ "Control": enabled ? 12 : 13 })
         onShowWindowAtStartToggled: talvorin_worker.runWithOrWithoutGUI(enabled ? "1" : "0")
+    }
+
+    AllDevicesPanel {
+        id: allDevicesPanel
+        objectName: "allDevicesPanel"
+        ratio_w: mainWindow.ratio_w
+        ratio_h: mainWindow.ratio_h
+        onApplyRequested: mainWindow.sendToWorker(command, mainWindow.dictDataforHomeWorker)
     }
 
     Loading {
