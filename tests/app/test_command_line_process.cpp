@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -70,6 +71,8 @@ public:
         instance->setEnvironment("TALVORIN_DEVICES", "virtual");
         instance->setEnvironment("TALVORIN_ADLX_SIM_TRACE", trace());
         instance->start();
+        if (!instance->waitForLog("Control socket listening"))
+            qWarning().noquote() << instance->log();
         return instance;
     }
 
@@ -135,7 +138,7 @@ private slots:
     {
         CommandLineRig rig;
         auto instance = rig.startInstance();
-        QVERIFY2(instance->waitForLog("Control socket listening"), qPrintable(instance->log()));
+        QVERIFY(instance->log().contains("Control socket listening"));
         QVERIFY(instance->waitForLog("Discovery answer received"));
 
         CliRun run = rig.run({"--mouse-profile", "2", "--headset-mode", "voice", "--gpu-effect", "blink", "--color",
@@ -167,7 +170,7 @@ private slots:
     {
         CommandLineRig rig;
         auto instance = rig.startInstance();
-        QVERIFY2(instance->waitForLog("Control socket listening"), qPrintable(instance->log()));
+        QVERIFY(instance->log().contains("Control socket listening"));
         struct stat folder = {};
         QCOMPARE(::stat(QFile::encodeName(QFileInfo(rig.socketPath()).path()).constData(), &folder), 0);
         QCOMPARE(int(folder.st_mode & 0777), 0700);
@@ -175,6 +178,23 @@ private slots:
         QCOMPARE(::stat(QFile::encodeName(rig.socketPath()).constData(), &socket), 0);
         QVERIFY(S_ISSOCK(socket.st_mode));
         QCOMPARE(int(socket.st_mode & 077), 0);
+
+        // Bad requests get an answer and leave the instance serving.
+        QLocalSocket garbage;
+        garbage.connectToServer(rig.socketPath());
+        QVERIFY(garbage.waitForConnected(2000));
+        garbage.write("this is not a request\n");
+        QTRY_VERIFY(garbage.canReadLine() || garbage.waitForReadyRead(100));
+        QCOMPARE(garbage.readLine().trimmed(),
+                 QByteArray("{\"output\":\"talvorin: the request could not be read\\n\",\"status\":2}"));
+        QLocalSocket flood;
+        flood.connectToServer(rig.socketPath());
+        QVERIFY(flood.waitForConnected(2000));
+        flood.write(QByteArray(70 * 1024, 'x'));
+        QTRY_COMPARE_WITH_TIMEOUT(flood.state(), QLocalSocket::UnconnectedState, 6000);
+        QVERIFY(instance->log().contains("Control socket: request too long"));
+        QCOMPARE(rig.run({"--list-devices"}).status, 0);
+
         if (::getuid() != 0)
             QSKIP("opening the socket as another user needs root to become that user");
         QCOMPARE(connectAsOtherUser(rig.socketPath()), EACCES);

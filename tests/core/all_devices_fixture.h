@@ -22,6 +22,13 @@ struct AllDevicesFixture {
         worker = std::make_unique<TALVORIN>(setup, headset.data.path());
     }
 
+    // Runs the worker's loop, with nothing in its command slot yet (no discovery first).
+    void startWorker()
+    {
+        worker->commandSlot().set(QStringLiteral("Control"), -1);
+        worker->start();
+    }
+
     SimFirmwareState mouse() const { return bus->firmwareState(); }
     QString dataFile(const QString& relative) const { return headset.data.path() + relative; }
     // The writes of the graphics cards' lighting transfers since the last clearLogs().

@@ -47,8 +47,7 @@ private slots:
     void everyCardAndTheMouseGetTheEffect()
     {
         AllDevicesFixture f;
-        f.worker->commandSlot().set("Control", -1);
-        f.worker->start();
+        f.startWorker();
         f.gpu.clearLogs();
         const QVariantMap answer = allDevices(f, "breathing", 255, 128, 0, 255, 40);
         QCOMPARE(answer.value("RESULTS").toInt(), 1);
@@ -83,8 +82,7 @@ private slots:
     void offAndMeteorFollowEachDevicesRules()
     {
         AllDevicesFixture f;
-        f.worker->commandSlot().set("Control", -1);
-        f.worker->start();
+        f.startWorker();
         QCOMPARE(allDevices(f, "meteor", 0, 0, 255, 128, 80).value("RESULTS").toInt(), 1);
         SimFirmwareState mouse = f.mouse();
         // Meteor is the mouse's effect 3 with function 129.
@@ -104,8 +102,7 @@ private slots:
     void unknownEffectSendsNothing()
     {
         AllDevicesFixture f;
-        f.worker->commandSlot().set("Control", -1);
-        f.worker->start();
+        f.startWorker();
         f.gpu.clearLogs();
         const QVariantMap answer = allDevices(f, "sparkle", 255, 0, 0, 255, 80);
         QCOMPARE(answer.value("RESULTS").toInt(), -1);

@@ -9,6 +9,8 @@
 #include <QDirIterator>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QSignalSpy>
+#include <QUrl>
 #include <QtTest>
 
 namespace {
@@ -207,6 +209,28 @@ private slots:
         // Only the reads of the fresh discovery reached the mouse, no set command.
         for (size_t i = size_t(mouseWrites); i < f.bus->writes(0).size(); ++i)
             QVERIFY(f.bus->writes(0)[i].size() < 3 || f.bus->writes(0)[i][1] != 0x40);
+    }
+
+    // The home page's buttons: Control 20 and 21 with the file dialog's address.
+    void homePageCommandsAnswerWithTheMessage()
+    {
+        AllDevicesFixture f;
+        f.startWorker();
+        QSignalSpy spy(f.worker.get(), &TALVORIN::dataChanged);
+        const QString url = QUrl::fromLocalFile(file("home.json")).toString();
+        f.worker->receiveDataFromQML({{"Control", 20}, {"filePath", url}});
+        QTRY_VERIFY_WITH_TIMEOUT(!spy.isEmpty() && spy.last().first().toMap().value("Control").toInt() == 20, 20000);
+        QVariantMap answer = spy.last().first().toMap();
+        QCOMPARE(answer.value("RESULTS").toInt(), 1);
+        QCOMPARE(answer.value("message").toString(), QStringLiteral("Settings exported to %1").arg(file("home.json")));
+        QVERIFY(QFile::exists(file("home.json")));
+
+        spy.clear();
+        f.worker->receiveDataFromQML({{"Control", 21}, {"filePath", QUrl::fromLocalFile(file("none.json")).toString()}});
+        QTRY_VERIFY_WITH_TIMEOUT(!spy.isEmpty() && spy.last().first().toMap().value("Control").toInt() == 21, 20000);
+        answer = spy.last().first().toMap();
+        QCOMPARE(answer.value("RESULTS").toInt(), -1);
+        QVERIFY2(answer.value("message").toString().contains("cannot be read"), qPrintable(answer.value("message").toString()));
     }
 
     void checksumCoversTheWholeSettings()
