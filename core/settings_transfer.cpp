@@ -12,6 +12,8 @@
 #include <QJsonDocument>
 #include <QRegularExpression>
 
+#include <optional>
+
 namespace {
 
 // The data store's files that a settings file carries, relative to the data folder.
@@ -81,12 +83,23 @@ QString checkFiles(const QJsonValue& files, const std::function<bool(const QStri
     return QString();
 }
 
-QStringList gpuNames(const DeviceMaps& devices)
+// The cards by their index in the GPU library, which the GPU page's commands name.
+QJsonObject gpuModels(const DeviceMaps& devices)
 {
-    QStringList names;
+    QJsonObject models;
     for (const GpuRecord& gpu : gpuRecords(devices.gpuDevice))
-        names << gpu.name;
-    return names;
+        models.insert(QString::number(gpu.index), gpu.name);
+    return models;
+}
+
+// The card the GPU page's last command was for, when the file has one.
+std::optional<int> lastGpuCommandCard(const QJsonObject& settings)
+{
+    const QJsonArray controlData =
+        settings.value(QStringLiteral("files")).toObject().value(QStringLiteral("/GPU/userControlData.json")).toArray();
+    if (controlData.isEmpty())
+        return std::nullopt;
+    return controlData.first().toObject().value(QStringLiteral("gpuIndex")).toVariant().toInt();
 }
 
 QVariantMap prefixed(const QVariantMap& answer, const QRegularExpression& keys)
@@ -129,7 +142,7 @@ QJsonObject SettingsTransfer::collect(const DeviceMaps& devices, const QVariantM
             files.insert(relative, value);
     }
     const QJsonObject deviceModels{
-        {QStringLiteral("gpus"), QJsonArray::fromStringList(gpuNames(devices))},
+        {QStringLiteral("gpus"), gpuModels(devices)},
         {QStringLiteral("mouse"), mouse ? readString(*mouse, QStringLiteral("name")) : QString()},
         {QStringLiteral("headset"),
          headsetCount(devices.headphoneDevice) > 0 ? headsetDisplayName(devices.headphoneDevice) : QString()}};
@@ -178,6 +191,7 @@ bool SettingsTransfer::importFrom(const QString& path, const DeviceMaps& devices
         return false;
     }
     const SettingsFileContents contents = readSettingsFile(file.read(kSettingsFileLimit + 1));
+    const QJsonObject& settings = contents.settings;
     const QVector<QVariantMap> mice = mouseRecords(devices.mouseDevice);
     const QVariantMap* mouse = mice.isEmpty() ? nullptr : &mice.first();
     const QString refusal =
@@ -202,6 +216,8 @@ bool SettingsTransfer::importFrom(const QString& path, const DeviceMaps& devices
         return false;
     }
     *message = QStringLiteral("Settings imported from %1").arg(path);
+    if (!mouse && settings.contains(QStringLiteral("mouseState")))
+        *message += QStringLiteral("; the mouse's settings were left out: no mouse is connected");
     qDebug().noquote() << "[Settings file]" << *message;
     return true;
 }
@@ -231,13 +247,15 @@ QString SettingsTransfer::checkFits(const QJsonObject& settings, const DeviceMap
                                                                         : QString();
     if (!fileHeadset.isEmpty() && !ownHeadset.isEmpty() && fileHeadset != ownHeadset)
         return QStringLiteral("the file is for the headset %1, the connected headset is %2").arg(fileHeadset, ownHeadset);
-    QStringList fileGpus;
-    for (const QJsonValue& name : models.value(QStringLiteral("gpus")).toArray())
-        fileGpus << name.toString();
-    const QStringList ownGpus = gpuNames(devices);
-    if (!fileGpus.isEmpty() && !ownGpus.isEmpty() && fileGpus != ownGpus)
-        return QStringLiteral("the file is for the graphics cards %1, this computer has %2")
-            .arg(fileGpus.join(QStringLiteral(", ")), ownGpus.join(QStringLiteral(", ")));
+    // The cards: the one the GPU page's last command was for must be the same model here.
+    const std::optional<int> card = lastGpuCommandCard(settings);
+    if (card) {
+        const QString fileCard = models.value(QStringLiteral("gpus")).toObject().value(QString::number(*card)).toString();
+        const QString ownCard = gpuModels(devices).value(QString::number(*card)).toString();
+        if (!fileCard.isEmpty() && !ownCard.isEmpty() && fileCard != ownCard)
+            return QStringLiteral("the file is for the graphics card %1, card %2 here is %3")
+                .arg(fileCard).arg(*card).arg(ownCard);
+    }
     return QString();
 }
 
@@ -251,14 +269,11 @@ bool SettingsTransfer::writeFiles(const QJsonObject& settings, const QVariantMap
         }
     }
     const QJsonObject mouseFiles = settings.value(QStringLiteral("mouseFiles")).toObject();
-    if (mouseFiles.isEmpty())
-        return true;
     // The files go to the connected mouse's folder: another unit of the same model takes them.
+    // Without a mouse they have no folder (importFrom says they were left out).
     const MouseFolder folder(m_store, mouse ? readString(*mouse, QStringLiteral("current_MCU_UUID")) : QString());
-    if (!folder.isValid()) {
-        *failure = QStringLiteral("the mouse's files need the mouse connected");
-        return false;
-    }
+    if (mouseFiles.isEmpty() || !folder.isValid())
+        return true;
     for (auto it = mouseFiles.begin(); it != mouseFiles.end(); ++it) {
         if (!writeJsonFile(folder.path() + QLatin1Char('/') + it.key(), it.value())) {
             *failure = QStringLiteral("%1 could not be written").arg(it.key());

@@ -154,6 +154,7 @@ private slots:
         QTest::newRow("newer") << "newer" << "made by a newer Talvorin (format 2; this one reads format 1)";
         QTest::newRow("other JSON") << "foreign" << "not a Talvorin settings file";
         QTest::newRow("other mouse") << "mouse" << "the file is for the mouse ORVENA RM20, the connected mouse is ORVENA RM30";
+        QTest::newRow("other card") << "card" << "the file is for the graphics card AMD Radeon RX 9070 XT, card 0 here is AMD Radeon RX 7900 XTX";
         QTest::newRow("path outside") << "path" << "unknown file: /../../outside.json";
         QTest::newRow("missing") << "missing" << "cannot be read";
     }
@@ -181,6 +182,13 @@ private slots:
             bad = "{\"name\": \"Custom\", \"bands\": [1, 2, 3]}";
         } else if (damage == "mouse") {
             f.bus->modifyFirmware([](SimFirmwareState& s) { s.modelName = "ORVENA RM30"; });
+        } else if (damage == "card") {
+            QJsonObject devices = settings.value("devices").toObject();
+            QJsonObject gpus = devices.value("gpus").toObject();
+            gpus.insert("0", "AMD Radeon RX 9070 XT");
+            devices.insert("gpus", gpus);
+            settings.insert("devices", devices);
+            bad = buildSettingsFile(settings);
         } else if (damage == "path") {
             QJsonObject files = settings.value("files").toObject();
             files.insert("/../../outside.json", QJsonObject{{"x", 1}});
@@ -209,6 +217,23 @@ private slots:
         // Only the reads of the fresh discovery reached the mouse, no set command.
         for (size_t i = size_t(mouseWrites); i < f.bus->writes(0).size(); ++i)
             QVERIFY(f.bus->writes(0)[i].size() < 3 || f.bus->writes(0)[i][1] != 0x40);
+    }
+
+    // Without a mouse the rest still comes in; the message says what was left out.
+    void importWithoutTheMouseTakesTheRest()
+    {
+        AllDevicesFixture f;
+        setUpUserSettings(f);
+        QCOMPARE(run(f, {"--export-settings", file("nomouse.json")}).status, 0);
+        resetEverything(f);
+        f.bus->unplug(0);
+        f.gpu.clearLogs();
+        const CommandLineResult result = run(f, {"--import-settings", file("nomouse.json")});
+        QCOMPARE(result.status, 0);
+        QVERIFY2(result.output.contains("the mouse's settings were left out: no mouse is connected"), qPrintable(result.output));
+        QVERIFY(f.gpuWrites().contains(SimGpuFixture::write(0, 0x01, "08 B4 50")));
+        QVERIFY(QFile::exists(f.dataFile("/Mouse/UserGameMap.json")));
+        QVERIFY(!QFile::exists(f.dataFile(kMouseFolder + "/UserProfileName.json")));
     }
 
     // The home page's buttons: Control 20 and 21 with the file dialog's address.
