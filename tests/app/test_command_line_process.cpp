@@ -71,7 +71,7 @@ public:
         instance->setEnvironment("TALVORIN_DEVICES", "virtual");
         instance->setEnvironment("TALVORIN_ADLX_SIM_TRACE", trace());
         instance->start();
-        if (!instance->waitForLog("Control socket listening"))
+        if (!instance->waitForLog("Control socket"))
             qWarning().noquote() << instance->log();
         return instance;
     }
@@ -212,6 +212,15 @@ private slots:
         CliRun run = rig.run({"--list-devices"});
         QCOMPARE(run.status, 0);
         QVERIFY2(run.err.contains("can be entered by other users"), qPrintable(run.err));
+
+        // An instance that could not open its socket is not driven around: status 3.
+        auto instance = rig.startInstance();
+        QVERIFY(instance->waitForLog("Control socket not opened"));
+        run = rig.run({"--list-devices"});
+        QCOMPARE(run.status, 3);
+        QVERIFY(run.out.isEmpty());
+        QVERIFY2(run.err.contains("Talvorin is running but did not take the request"), qPrintable(run.err));
+        QVERIFY(!run.err.contains("run() TALVORIN"));
     }
 };
 
