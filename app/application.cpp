@@ -67,11 +67,6 @@ void listenForCommandLines(ControlSocketServer& server)
 
 } // namespace
 
-QString singleInstanceKey()
-{
-    return kInstanceKey;
-}
-
 int runTalvorin(int argc, char* argv[])
 {
     QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling);

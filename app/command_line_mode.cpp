@@ -1,9 +1,7 @@
 #include "app/command_line_mode.h"
 
-#include "app/application.h"
 #include "app/control_protocol.h"
 #include "app/control_socket_client.h"
-#include "app/single_instance.h"
 #include "core/command_line_request.h"
 #include "core/device_setup.h"
 #include "core/talvorin.h"
@@ -29,15 +27,6 @@ int finish(const CommandLineResult& result, int resultsDescriptor)
     const bool problemWithTheCall = result.status == kCommandLineInvalid || result.status == kInstanceUnreachable;
     print(problemWithTheCall ? 2 : resultsDescriptor, result.output);
     return result.status;
-}
-
-// An instance that runs but did not take the request (its socket could not be opened) must
-// not have the devices driven beside it. The guard is only looked at, not kept: a window
-// started meanwhile must not be turned away as a second instance.
-bool instanceRuns()
-{
-    SingleInstanceGuard guard(singleInstanceKey());
-    return !guard.acquire();
 }
 
 CommandLineResult runWithoutWindow(const CommandLineRequest& request)
@@ -70,9 +59,5 @@ int runCommandLineMode(int argc, char* argv[])
         qWarning().noquote() << "Control socket not used:" << socketError;
     else if (const std::optional<CommandLineResult> reply = sendToRunningInstance(socketPath, arguments))
         return finish(*reply, results);
-    if (instanceRuns())
-        return finish({kInstanceUnreachable, QStringLiteral("talvorin: Talvorin is running but did not take the request "
-                                                            "(its control socket is not open)\n")},
-                      results);
     return finish(runWithoutWindow(parse.request), results);
 }

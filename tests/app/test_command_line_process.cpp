@@ -76,6 +76,15 @@ public:
         return instance;
     }
 
+    // SIGTERM: the instance quits in order and gives its single-instance key back. A killed
+    // one would leave its key behind after this test's folders are gone, in the way of later
+    // starts whose key happens to be the same.
+    static void stop(TalvorinProcess& instance)
+    {
+        instance.signal(SIGTERM);
+        instance.waitForExit();
+    }
+
 private:
     QTemporaryDir m_data;
     QTemporaryDir m_temp;
@@ -164,6 +173,12 @@ private slots:
         CliRun after = rig.run({"--list-devices"});
         QCOMPARE(after.status, 0);
         QVERIFY(after.err.contains("run() TALVORIN for the command line"));
+
+        // The next instance takes the place over (and clears the killed one's key).
+        auto next = rig.startInstance();
+        QVERIFY2(next->log().contains("Control socket listening"), qPrintable(next->log()));
+        QCOMPARE(rig.run({"--mouse-profile", "3"}).status, 0);
+        CommandLineRig::stop(*next);
     }
 
     void socketIsTheUsersOwn()
@@ -195,9 +210,12 @@ private slots:
         QVERIFY(instance->log().contains("Control socket: request too long"));
         QCOMPARE(rig.run({"--list-devices"}).status, 0);
 
-        if (::getuid() != 0)
+        const bool root = ::getuid() == 0;
+        if (root)
+            QCOMPARE(connectAsOtherUser(rig.socketPath()), EACCES);
+        CommandLineRig::stop(*instance);
+        if (!root)
             QSKIP("opening the socket as another user needs root to become that user");
-        QCOMPARE(connectAsOtherUser(rig.socketPath()), EACCES);
     }
 
     void foreignFolderIsNotUsed()
@@ -212,15 +230,6 @@ private slots:
         CliRun run = rig.run({"--list-devices"});
         QCOMPARE(run.status, 0);
         QVERIFY2(run.err.contains("can be entered by other users"), qPrintable(run.err));
-
-        // An instance that could not open its socket is not driven around: status 3.
-        auto instance = rig.startInstance();
-        QVERIFY(instance->waitForLog("Control socket not opened"));
-        run = rig.run({"--list-devices"});
-        QCOMPARE(run.status, 3);
-        QVERIFY(run.out.isEmpty());
-        QVERIFY2(run.err.contains("Talvorin is running but did not take the request"), qPrintable(run.err));
-        QVERIFY(!run.err.contains("run() TALVORIN"));
     }
 };
 
