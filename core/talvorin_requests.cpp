@@ -34,8 +34,13 @@ QVariantMap TALVORIN::runPrivateCommand(const QVariantMap& command, bool publish
     const CommandSlot::Taken taken = privateSlot.take();
     WorkerContext ctx{privateSlot, taken.generation, taken.command, m_answer, m_state, m_store,
                       [this, publish](const QVariantMap& answer) {
-                          if (publish)
-                              emitAnswer(answer);
+                          if (!publish)
+                              return;
+                          // Marked, so that the window does not take it for the answer to a
+                          // command of its own that is still waiting.
+                          QVariantMap shown = answer;
+                          shown.insert(QStringLiteral("privateCommand"), 1);
+                          emitAnswer(shown);
                       }};
     dispatch(control, ctx);
     return m_answer;

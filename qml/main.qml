@@ -276,6 +276,10 @@ ApplicationWindow {
     // The mouse install (Control 10) reports under Control 9 with FwSwitch 1; its last report
     // (Status 1 or -1) is the answer to the command.
     function answersPageCommand(data) {
+        // The worker's own commands (a game launch's profile switch, the command line, the
+        // settings file) answer with the pages' Control values too.
+        if (parseInt(data["privateCommand"]) === 1)
+            return false
         var control = parseInt(data["Control"])
         if (pageCommandPending === 10 && control === 9 && parseInt(data["FwSwitch"]) === 1)
             return parseInt(data["Status"]) === 1 || parseInt(data["Status"]) === -1

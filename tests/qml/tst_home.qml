@@ -546,4 +546,16 @@ TestCase {
         compare(item(win, "settingsFileMessage").text, "Settings not imported: the file is damaged. Nothing was changed.")
         verify(actions.messageIsError)
     }
+
+    // An answer to a command the worker ran for itself does not release the page's command.
+    function test_private_answers_do_not_answer_the_page() {
+        var win = createWindow()
+        discover(win, Fixtures.discovery(1, 1, 1, {}))
+        win.pageCommandPending = 2
+        talvorin_worker.answer({ "Control": 2, "runFunction": 1, "RESULTS": 1, "privateCommand": 1 })
+        wait(50)
+        compare(win.pageCommandPending, 2)
+        talvorin_worker.answer({ "Control": 2, "runFunction": 9, "RESULTS": 1 })
+        tryCompare(win, "pageCommandPending", -1)
+    }
 }
