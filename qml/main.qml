@@ -35,6 +35,8 @@ ApplicationWindow {
     property var dictDataforMouseWorker: ({ "Control": -1, "runFunction": -1 })
     property var dictDataforHeadphoneWorker: ({ "Control": -1, "runFunction": -1, "volumeSlider": 0.0 })
     property var dictDataforBackgroundWorker: ({ "Control": -1, "runFunction": -1 })
+    // The home page's own commands ("All devices" lighting, the settings file).
+    property var dictDataforHomeWorker: ({ "Control": -1 })
 
     property string appVersion: ""
     property string newVersion: ""
@@ -320,6 +322,10 @@ ApplicationWindow {
     // The mouse install (Control 10) reports under Control 9 with FwSwitch 1; its last report
     // (Status 1 or -1) is the answer to the command.
     function answersPageCommand(data) {
+        // The worker's own commands (a game launch's profile switch, the command line, the
+        // settings file) answer with the pages' Control values too.
+        if (parseInt(data["privateCommand"]) === 1)
+            return false
         var control = parseInt(data["Control"])
         if (pageCommandPending === 10 && control === 9 && parseInt(data["FwSwitch"]) === 1)
             return parseInt(data["Status"]) === 1 || parseInt(data["Status"]) === -1
@@ -342,6 +348,9 @@ ApplicationWindow {
             break
         case 7: handleUpdateProgress(data); break
         case 11: handleServerInformation(data); break
+        case 20:
+        case 21: homeActions.showAnswer(data); break
+        case 22: handleAllDevicesLighting(data); break
         case 12:
         case 13:
         case 14: takeStartOptions(data); break
@@ -356,6 +365,13 @@ ApplicationWindow {
                     mainWindow.keepHandOffRequest()
             })
         }
+    }
+
+    // The cards' new last command is what the GPU page starts from next time it opens.
+    function handleAllDevicesLighting(data) {
+        if (data["gpuLastedAction"] !== undefined)
+            gpuLastedAction = data["gpuLastedAction"]
+        allDevicesPanel.showAnswer(data)
     }
 
     function mousePageOpen() {
@@ -522,12 +538,29 @@ ApplicationWindow {
         DeviceCarousel {
             id: carousel
             objectName: "deviceCarousel"
-            anchors.fill: parent
+            anchors.top: parent.top
+            anchors.left: parent.left
+            anchors.right: parent.right
+            anchors.bottom: homeActions.top
             visible: mainWindow.deviceEntries.length > 0
             entries: mainWindow.deviceEntries
             ratio_w: mainWindow.ratio_w
             ratio_h: mainWindow.ratio_h
             onOpenDevice: mainWindow.openDevice(index)
+        }
+
+        HomeActions {
+            id: homeActions
+            objectName: "homeActions"
+            anchors.left: parent.left
+            anchors.right: parent.right
+            anchors.bottom: parent.bottom
+            visible: carousel.visible
+            ratio_w: mainWindow.ratio_w
+            ratio_h: mainWindow.ratio_h
+            onAllDevicesClicked: allDevicesPanel.open()
+            onExportRequested: mainWindow.sendToWorker({ "Control": 20, "filePath": fileUrl }, mainWindow.dictDataforHomeWorker)
+            onImportRequested: mainWindow.sendToWorker({ "Control": 21, "filePath": fileUrl }, mainWindow.dictDataforHomeWorker)
         }
 
         NoDevicePanel {
@@ -625,6 +658,14 @@ ApplicationWindow {
             talvorin_worker.runWithOrWithoutGUI(enabled ? "1" : "0")
             infoPanel.showWindowAtStart = enabled
         }
+    }
+
+    AllDevicesPanel {
+        id: allDevicesPanel
+        objectName: "allDevicesPanel"
+        ratio_w: mainWindow.ratio_w
+        ratio_h: mainWindow.ratio_h
+        onApplyRequested: mainWindow.sendToWorker(command, mainWindow.dictDataforHomeWorker)
     }
 
     Loading {

@@ -23,13 +23,13 @@ private:
 
     void onWayland(TalvorinProcess& process)
     {
-        process.setVariable("QT_QPA_PLATFORM", "wayland");
-        process.setVariable("WAYLAND_DISPLAY", m_socket);
-        process.setVariable("XDG_RUNTIME_DIR", m_runtime.path());
-        process.setVariable("XDG_SESSION_TYPE", "wayland");
-        process.setVariable("DISPLAY", "");
-        process.setVariable("TALVORIN_DEVICES", "virtual");
-        process.setVariable("TALVORIN_SHOW_WINDOW", "1");
+        process.setEnvironment("QT_QPA_PLATFORM", "wayland");
+        process.setEnvironment("WAYLAND_DISPLAY", m_socket);
+        process.setEnvironment("XDG_RUNTIME_DIR", m_runtime.path());
+        process.setEnvironment("XDG_SESSION_TYPE", "wayland");
+        process.setEnvironment("DISPLAY", "");
+        process.setEnvironment("TALVORIN_DEVICES", "virtual");
+        process.setEnvironment("TALVORIN_SHOW_WINDOW", "1");
     }
 
 private slots:

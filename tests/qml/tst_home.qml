@@ -616,4 +616,62 @@ TestCase {
         talvorin_worker.answer(Fixtures.gpuAnswer(talvorin_worker.lastSent(), 1))
         tryVerify(function() { return talvorin_worker.lastSent()["Control"] === 5 })
     }
+
+    // "All devices": the chosen effect and colour go out as one command of their own map, and
+    // the answer names what each device did, the skipped ones with the reason.
+    function test_all_devices_lighting() {
+        var win = createWindow()
+        discover(win, Fixtures.discovery(1, 1, 1, {}))
+        mouseClick(item(win, "allDevicesButton"))
+        var panel = findChild(win.contentItem, "allDevicesPanel")
+        tryVerify(function() { return panel.opened })
+        mouseClick(findChild(panel.contentItem, "effect_ripple"))
+        panel.r = 16
+        panel.g = 224
+        panel.b = 160
+        mouseClick(findChild(panel.contentItem, "applyAllDevices"))
+        var sent = talvorin_worker.lastSent()
+        compare(sent["Control"], 22)
+        compare(sent["effect"], "ripple")
+        compare([sent["r_color"], sent["g_color"], sent["b_color"]], [16, 224, 160])
+        compare(sent["brightness_value"], 255)
+        verify(win.dictDataforWorker["effect"] === undefined, "the GPU page's map stays its own")
+
+        talvorin_worker.answer({ "Control": 22, "RESULTS": 1, "effect": "ripple",
+                                 "gpuLastedAction": { "Control": 1, "selectedMode": 4, "gpuIndex": 0 },
+                                 "devices": [{ "device": "GPU 0 Scorvane RX 7900 XTX", "result": "set", "reason": "" },
+                                             { "device": "GPU 1 Scorvane RX 7600", "result": "skipped",
+                                               "reason": "no RGB lighting" }] })
+        tryCompare(panel, "applying", false)
+        compare(panel.results.length, 2)
+        compare(panel.resultText(panel.results[1]), "GPU 1 Scorvane RX 7600: skipped, no RGB lighting")
+        compare(win.gpuLastedAction["selectedMode"], 4)
+    }
+
+    function test_settings_file_answer_is_shown() {
+        var win = createWindow()
+        discover(win, Fixtures.discovery(1, 1, 1, {}))
+        var actions = findChild(win.contentItem, "homeActions")
+        actions.importRequested("file:///tmp/settings.json")
+        compare(talvorin_worker.lastSent()["Control"], 21)
+        compare(talvorin_worker.lastSent()["filePath"], "file:///tmp/settings.json")
+        verify(actions.busy)
+        talvorin_worker.answer({ "Control": 21, "RESULTS": -1,
+                                 "message": "Settings not imported: the file is damaged. Nothing was changed." })
+        tryCompare(actions, "busy", false)
+        compare(item(win, "settingsFileMessage").text, "Settings not imported: the file is damaged. Nothing was changed.")
+        verify(actions.messageIsError)
+    }
+
+    // An answer to a command the worker ran for itself does not release the page's command.
+    function test_private_answers_do_not_answer_the_page() {
+        var win = createWindow()
+        discover(win, Fixtures.discovery(1, 1, 1, {}))
+        win.pageCommandPending = 2
+        talvorin_worker.answer({ "Control": 2, "runFunction": 1, "RESULTS": 1, "privateCommand": 1 })
+        wait(50)
+        compare(win.pageCommandPending, 2)
+        talvorin_worker.answer({ "Control": 2, "runFunction": 9, "RESULTS": 1 })
+        tryCompare(win, "pageCommandPending", -1)
+    }
 }
