@@ -12,6 +12,9 @@ function(talvorin_add_test)
   # Nor the Steam image server, nor the user's own Steam library: a test that wants games
   # makes a library of its own and points TALVORIN_STEAM_ROOT at it.
   list(APPEND env "TALVORIN_STEAM_IMAGE_SERVER=http://127.0.0.1:9" "TALVORIN_STEAM_ROOT=${CMAKE_BINARY_DIR}/no-steam-library")
+  # Nor the desktop the tests were started from: no reader calls its compositor on its session
+  # bus. A test of those readers sets the session it plays and runs on a bus of its own.
+  list(APPEND env "XDG_SESSION_TYPE=" "XDG_CURRENT_DESKTOP=")
   # Only DISPLAY tests see the X server ./test.sh starts, one at a time: they inject real key
   # events, which another test on the same server would receive. The rest run offscreen and
   # find no X display at all, so nothing they do reaches the shared server.

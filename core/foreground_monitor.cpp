@@ -3,10 +3,34 @@
 #include "core/foreground_changes.h"
 
 #include <QDebug>
+#include <QThread>
 
-ForegroundMonitor::ForegroundMonitor(LaunchQueue& queue, ReaderFactory createReader,
-                                     std::chrono::milliseconds interval)
-    : m_queue(queue), m_createReader(std::move(createReader)), m_interval(interval)
+// Creates the reader on the monitor's thread, so that whatever it waits on (a socket of the
+// X server, an object on the session bus) belongs to this thread's event loop.
+class ForegroundMonitor::Thread : public QThread {
+public:
+    explicit Thread(ForegroundMonitor& monitor) : m_monitor(monitor) {}
+
+protected:
+    void run() override
+    {
+        m_monitor.m_current.reset();
+        std::unique_ptr<platform::ForegroundWindowReader> reader =
+            m_monitor.m_createReader ? m_monitor.m_createReader() : nullptr;
+        // A reader that cannot follow every window (the reason is logged) may still report
+        // some; without any the loop only waits to be stopped.
+        if (reader)
+            reader->start([this](const platform::ForegroundWindow& window) { m_monitor.report(window); });
+        exec();
+        reader.reset();
+    }
+
+private:
+    ForegroundMonitor& m_monitor;
+};
+
+ForegroundMonitor::ForegroundMonitor(LaunchQueue& queue, ReaderFactory createReader)
+    : m_queue(queue), m_createReader(std::move(createReader))
 {
 }
 
@@ -18,65 +42,35 @@ ForegroundMonitor::~ForegroundMonitor()
 void ForegroundMonitor::start()
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (m_thread.joinable())
+    if (m_thread)
         return;
-    m_stopRequested = false;
-    m_thread = std::thread(&ForegroundMonitor::run, this);
+    m_thread = std::make_unique<Thread>(*this);
+    m_thread->start();
 }
 
 void ForegroundMonitor::stop()
 {
-    std::thread finished;
+    std::unique_ptr<Thread> finished;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_stopRequested = true;
         finished = std::move(m_thread);
     }
-    m_wake.notify_all();
-    if (finished.joinable())
-        finished.join();
+    if (!finished)
+        return;
+    // quit() before the thread reaches its loop still ends the loop at once.
+    finished->quit();
+    finished->wait();
 }
 
 bool ForegroundMonitor::isRunning() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return m_thread.joinable();
+    return m_thread != nullptr;
 }
 
-bool ForegroundMonitor::sleepUntil(std::chrono::steady_clock::time_point when)
+void ForegroundMonitor::report(const platform::ForegroundWindow& window)
 {
-    std::unique_lock<std::mutex> lock(m_mutex);
-    return !m_wake.wait_until(lock, when, [this] { return m_stopRequested; });
-}
-
-void ForegroundMonitor::run()
-{
-    m_current.reset();
-    std::unique_ptr<platform::ForegroundWindowReader> reader = m_createReader ? m_createReader() : nullptr;
-    auto next = std::chrono::steady_clock::now();
-    for (;;) {
-        // Without a desktop to ask (the reader said why) the thread only waits to be stopped.
-        if (!reader || !reader->available()) {
-            std::unique_lock<std::mutex> lock(m_mutex);
-            m_wake.wait(lock, [this] { return m_stopRequested; });
-            return;
-        }
-        check(*reader);
-        next += m_interval;
-        const auto now = std::chrono::steady_clock::now();
-        if (next < now)
-            next = now; // a slow check does not cause a burst of catch-up checks
-        if (!sleepUntil(next))
-            return;
-    }
-}
-
-void ForegroundMonitor::check(platform::ForegroundWindowReader& reader)
-{
-    const std::optional<platform::ForegroundWindow> window = reader.read();
-    if (!window)
-        return;
-    const LaunchEvent event = launchEventFor(*window);
+    const LaunchEvent event = launchEventFor(window);
     if (!isOtherProgram(m_current, event))
         return;
     qDebug().noquote() << QString(50, QLatin1Char('='));

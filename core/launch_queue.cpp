@@ -2,8 +2,11 @@
 
 void LaunchQueue::push(const LaunchEvent& event)
 {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_events.push_back(event);
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_events.push_back(event);
+    }
+    m_pushed.notify_all();
 }
 
 bool LaunchQueue::tryTake(LaunchEvent& event)
@@ -20,4 +23,10 @@ size_t LaunchQueue::size() const
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_events.size();
+}
+
+bool LaunchQueue::waitForEvent(std::chrono::milliseconds timeout)
+{
+    std::unique_lock<std::mutex> lock(m_mutex);
+    return m_pushed.wait_for(lock, timeout, [this] { return !m_events.empty(); });
 }

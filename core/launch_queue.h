@@ -1,6 +1,8 @@
 #pragma once
 // Foreground-program changes handed from the monitor thread to the worker.
 #include <QString>
+#include <chrono>
+#include <condition_variable>
 #include <deque>
 #include <mutex>
 
@@ -20,8 +22,12 @@ public:
     // queue is empty (the worker then tries again on its next turn).
     bool tryTake(LaunchEvent& event);
     size_t size() const;
+    // Waits until an event is queued or the time is up; true when one is waiting. The worker
+    // waits here between turns, so that a program coming to the front is acted on at once.
+    bool waitForEvent(std::chrono::milliseconds timeout);
 
 private:
     mutable std::mutex m_mutex;
+    std::condition_variable m_pushed;
     std::deque<LaunchEvent> m_events;
 };

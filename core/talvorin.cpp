@@ -165,7 +165,8 @@ bool TALVORIN::runTurn()
                       [this](const QVariantMap& answer) { emitAnswer(answer); }};
     if (!dispatch(readInt(taken.command, QStringLiteral("Control"), 0), ctx))
         return false;
-    QThread::msleep(kTurnSleepMs);
+    // The pause between turns ends early for a program coming to the front.
+    m_launches.waitForEvent(std::chrono::milliseconds(kTurnSleepMs));
     if (m_stopFlag) {
         qDebug() << " Stop() TALVORIN Thread: " << QThread::currentThreadId();
         return false;

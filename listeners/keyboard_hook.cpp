@@ -3,6 +3,7 @@
 #include "bridge/map_reading.h"
 #include "listeners/hook_key_state.h"
 #include "listeners/key_hook_answers.h"
+#include "platform/window_keys.h"
 #include "util/logging.h"
 
 #include <QCoreApplication>
@@ -69,7 +70,10 @@ void forgetPressAndRelease(HookKeyState& keys)
 
 } // namespace
 
-KEYBOARD_HOOK::KEYBOARD_HOOK(QObject* parent) : KEYBOARD_HOOK(&platform::createKeyboardHook, parent) {}
+KEYBOARD_HOOK::KEYBOARD_HOOK(QObject* parent) : KEYBOARD_HOOK(&platform::createSessionKeyboardHook, parent)
+{
+    m_windowKeysOnly = platform::sessionKeyboardHookSeesOnlyOwnWindows();
+}
 
 KEYBOARD_HOOK::KEYBOARD_HOOK(HookFactory makeHook, QObject* parent)
     : BridgeThread(parent), m_makeHook(std::move(makeHook))

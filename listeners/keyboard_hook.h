@@ -12,6 +12,8 @@
 
 class KEYBOARD_HOOK : public BridgeThread {
     Q_OBJECT
+    // True where only keys typed into our own window can be seen (a Wayland session).
+    Q_PROPERTY(bool windowKeysOnly READ windowKeysOnly CONSTANT)
 
 public:
     using HookFactory = std::function<std::unique_ptr<platform::KeyboardHookBackend>()>;
@@ -20,6 +22,7 @@ public:
     // With the hook back-end made by `makeHook` for each mode (tests inject events this way).
     explicit KEYBOARD_HOOK(HookFactory makeHook, QObject* parent = nullptr);
     ~KEYBOARD_HOOK() override;
+    bool windowKeysOnly() const { return m_windowKeysOnly; }
 
 public slots:
     void stopThread() override;
@@ -37,6 +40,7 @@ private:
     bool onOwnThread(const char* operation) const;
 
     HookFactory m_makeHook;
+    bool m_windowKeysOnly = false;
     std::atomic<bool> m_running{true};
     QVariantMap m_result; // capture results and the end-of-recording notice
 };

@@ -41,18 +41,20 @@ private:
     QList<quint32> m_windows;
 };
 
-// Passes reads through to the real reader and remembers the last title it saw.
+// Passes the real reader's reports on and remembers the last title it reported.
 class WatchedReader : public platform::ForegroundWindowReader {
 public:
     WatchedReader(std::unique_ptr<platform::ForegroundWindowReader> real, std::mutex& mutex, QString& lastTitle)
         : m_real(std::move(real)), m_mutex(mutex), m_lastTitle(lastTitle) {}
-    bool available() const override { return m_real->available(); }
-    std::optional<platform::ForegroundWindow> read() override
+    bool start(platform::ForegroundHandler handler) override
     {
-        std::optional<platform::ForegroundWindow> window = m_real->read();
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_lastTitle = window ? window->title : QString();
-        return window;
+        return m_real->start([this, handler](const platform::ForegroundWindow& window) {
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                m_lastTitle = window.title;
+            }
+            handler(window);
+        });
     }
 
 private:
@@ -117,17 +119,26 @@ private slots:
         m_x.reset();
     }
 
-    void readerNamesTheProgramInFront()
+    void readerReportsEachChangeAndNothingElse()
     {
         QVERIFY(m_x->activate(m_alpha->window(1)));
-        std::unique_ptr<platform::ForegroundWindowReader> reader = platform::createForegroundWindowReader();
-        QVERIFY(reader->available());
-        // The manager clears the active window for a moment while it moves the focus.
-        std::optional<platform::ForegroundWindow> front;
-        QTRY_VERIFY((front = reader->read()).has_value());
-        QCOMPARE(front->processId, m_alpha->pid());
-        QCOMPARE(front->title, QString("alpha two"));
-        QCOMPARE(front->executablePath, QFileInfo(WINDOW_HELPER).canonicalFilePath());
+        std::unique_ptr<platform::ForegroundWindowReader> reader = platform::createX11ForegroundReader();
+        QList<platform::ForegroundWindow> reports;
+        QVERIFY(reader->start([&](const platform::ForegroundWindow& window) { reports.append(window); }));
+        // The window in front when the reader starts is reported at once.
+        QCOMPARE(reports.size(), 1);
+        QCOMPARE(reports.at(0).processId, m_alpha->pid());
+        QCOMPARE(reports.at(0).title, QString("alpha two"));
+        QCOMPARE(reports.at(0).executablePath, QFileInfo(WINDOW_HELPER).canonicalFilePath());
+
+        // Nothing is read while nothing changes: the reader waits for the server's notice.
+        QTest::qWait(400);
+        QCOMPARE(reports.size(), 1);
+
+        QVERIFY(m_x->activate(m_beta->window(0)));
+        QTRY_VERIFY(!reports.isEmpty() && reports.last().processId == m_beta->pid());
+        QCOMPARE(reports.last().title, QString("beta"));
+        QCOMPARE(reports.last().executablePath, QFileInfo(m_otherProgram).canonicalFilePath());
     }
 
     void twoWindowsOfOneProcessGiveOneRecord()
@@ -136,10 +147,9 @@ private slots:
         LaunchQueue queue;
         std::mutex mutex;
         QString lastTitle;
-        ForegroundMonitor monitor(
-            queue,
-            [&] { return std::make_unique<WatchedReader>(platform::createForegroundWindowReader(), mutex, lastTitle); },
-            std::chrono::milliseconds(20));
+        ForegroundMonitor monitor(queue, [&] {
+            return std::make_unique<WatchedReader>(platform::createForegroundWindowReader(), mutex, lastTitle);
+        });
         monitor.start();
         QTRY_COMPARE(queue.size(), size_t(1));
 

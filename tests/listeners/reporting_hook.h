@@ -1,6 +1,6 @@
 #pragma once
-// The desktop keyboard-hook back-end, counting its installations, for tests on a real X server
-// that must type only once the hook can see the keys.
+// A hook back-end that passes everything to a real one and counts its installs, so that a test
+// types only once the hook can see the keys.
 #include "platform/keyboard_hook.h"
 
 #include <atomic>

@@ -416,6 +416,31 @@ TestCase {
 
     // ---- macros
 
+    function test_recording_says_where_keys_come_from_on_wayland_data() {
+        return [ { tag: "keys of every window (X11)", windowOnly: false },
+                 { tag: "keys of this window only (Wayland)", windowOnly: true } ]
+    }
+
+    function test_recording_says_where_keys_come_from_on_wayland(data) {
+        keyboardHook.windowKeysOnly = data.windowOnly
+        var page = openPage()
+        mouseClick(child(page, "button_2"))
+        mouseClick(child(page, "function_Macro Commands"))
+        reply(page, { "resultList": [0, 0, 31, 0, 0, 0, 0, 0, 0] })
+        mouseClick(child(page, "recordMacroButton"))
+        var editor = findChild(page, "macroEditor")
+        tryVerify(function() { return editor.opened })
+        var notice = child(page, "windowKeysNotice")
+        verify(!notice.visible, "nothing to say before recording")
+        mouseClick(child(page, "recordButton"))
+        compare(notice.visible, data.windowOnly)
+        compare(notice.text, "Keys are recorded while this window has focus.")
+        keyboardHook.answer({ "StopMacro": 1 })
+        tryVerify(function() { return !editor.recording })
+        verify(!notice.visible)
+        editor.close()
+    }
+
     function test_macro_dialog_sits_over_its_tab() {
         var page = openPage()
         var editor = findChild(page, "macroEditor")

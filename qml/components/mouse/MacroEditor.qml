@@ -208,6 +208,16 @@ Popup {
                 font.family: Palette.fontFamily
                 font.pixelSize: 16 * editor.ratio_h
             }
+            // Where the desktop gives keys only to the window in front (Wayland).
+            Text {
+                objectName: "windowKeysNotice"
+                anchors.verticalCenter: parent.verticalCenter
+                visible: editor.recording && keyboardHook.windowKeysOnly === true
+                text: "Keys are recorded while this window has focus."
+                color: Palette.textDim
+                font.family: Palette.fontFamily
+                font.pixelSize: 14 * editor.ratio_h
+            }
         }
 
         Rectangle {

@@ -13,6 +13,7 @@ void FakeWorker::reset()
     m_guiCalls.clear();
     m_starts = 0;
     m_stops = 0;
+    m_windowKeysOnly = false;
     emit callsChanged();
 }
 

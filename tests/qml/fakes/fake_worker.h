@@ -12,6 +12,8 @@ class FakeWorker : public QObject {
     Q_PROPERTY(int startCount READ startCount NOTIFY callsChanged)
     Q_PROPERTY(int stopCount READ stopCount NOTIFY callsChanged)
     Q_PROPERTY(QStringList guiCalls READ guiCalls NOTIFY callsChanged)
+    // As the keyboard hook tells it: only keys typed into our window are seen (Wayland).
+    Q_PROPERTY(bool windowKeysOnly MEMBER m_windowKeysOnly NOTIFY callsChanged)
 
 public:
     using QObject::QObject;
@@ -49,6 +51,7 @@ private:
     QStringList m_guiCalls;
     int m_starts = 0;
     int m_stops = 0;
+    bool m_windowKeysOnly = false;
 };
 
 // The launch options a test wants the window to see.
