@@ -165,7 +165,7 @@ void UiEndToEnd::equaliserBandFromTheHeadsetPage()
     QTRY_COMPARE_WITH_TIMEOUT(jsProperty(page, "bands").property(2).toInt(), 6, 10000);
 
     auto component = std::static_pointer_cast<VirtualDtsComponent>(m_setup.dts);
-    VirtualDtsState& state = component->state();
+    DtsComponentState& state = component->state();
     QString customMode;
     for (const QString& name : state.headsetModeNames()) {
         if (name.contains(QStringLiteral("custom"), Qt::CaseInsensitive))
