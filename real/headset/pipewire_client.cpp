@@ -87,6 +87,15 @@ struct Global {
     Properties properties;
 };
 
+// A node or device bound for its full properties: the registry announces only a few of them,
+// and the USB ids are not among those.
+struct Bound {
+    void* client = nullptr;
+    quint32 id = 0;
+    pw_proxy* proxy = nullptr;
+    spa_hook listener{};
+};
+
 } // namespace
 
 struct PipeWireClient::Impl {
@@ -102,6 +111,7 @@ struct PipeWireClient::Impl {
     QString lastError;
 
     QMap<quint32, Global> globals;
+    QMap<quint32, Bound*> bound;
 
     pw_impl_module* filterModule = nullptr;
     spa_hook moduleListener{};
@@ -134,6 +144,9 @@ struct PipeWireClient::Impl {
     void pushGains();
     void routeDefaultThroughFilter();
     void reportOtherProcessing(quint32 headsetId) const;
+    void bindForProperties(quint32 id, const QString& type);
+    void unbind(quint32 id);
+    void takeProperties(quint32 id, const spa_dict* props);
     void bindMetadata(quint32 id);
     void dropMetadata();
 
@@ -142,6 +155,8 @@ struct PipeWireClient::Impl {
     static const pw_impl_module_events moduleEvents;
     static const pw_node_events nodeEvents;
     static const pw_metadata_events metadataEvents;
+    static const pw_node_events boundNodeEvents;
+    static const pw_device_events boundDeviceEvents;
 };
 
 // --- events ---------------------------------------------------------------------------
@@ -189,6 +204,8 @@ const pw_registry_events PipeWireClient::Impl::registryEvents = [] {
             return;
         global.properties = toProperties(props);
         self->globals.insert(id, global);
+        if (global.type == QLatin1String("node") || global.type == QLatin1String("device"))
+            self->bindForProperties(id, global.type);
         if (global.type == QLatin1String("metadata")
             && global.properties.value(QStringLiteral(PW_KEY_METADATA_NAME)) == kDefaultMetadata)
             self->bindMetadata(id);
@@ -197,6 +214,7 @@ const pw_registry_events PipeWireClient::Impl::registryEvents = [] {
     events.global_remove = [](void* data, uint32_t id) {
         auto* self = static_cast<Impl*>(data);
         self->globals.remove(id);
+        self->unbind(id);
         if (id == self->filterNodeId)
             self->dropFilterNode();
         if (id == self->metadataId)
@@ -243,6 +261,63 @@ const pw_metadata_events PipeWireClient::Impl::metadataEvents = [] {
     return events;
 }();
 
+const pw_node_events PipeWireClient::Impl::boundNodeEvents = [] {
+    pw_node_events events{};
+    events.version = PW_VERSION_NODE_EVENTS;
+    events.info = [](void* data, const pw_node_info* info) {
+        auto* entry = static_cast<Bound*>(data);
+        if (info->change_mask & PW_NODE_CHANGE_MASK_PROPS)
+            static_cast<Impl*>(entry->client)->takeProperties(entry->id, info->props);
+    };
+    return events;
+}();
+
+const pw_device_events PipeWireClient::Impl::boundDeviceEvents = [] {
+    pw_device_events events{};
+    events.version = PW_VERSION_DEVICE_EVENTS;
+    events.info = [](void* data, const pw_device_info* info) {
+        auto* entry = static_cast<Bound*>(data);
+        if (info->change_mask & PW_DEVICE_CHANGE_MASK_PROPS)
+            static_cast<Impl*>(entry->client)->takeProperties(entry->id, info->props);
+    };
+    return events;
+}();
+
+void PipeWireClient::Impl::bindForProperties(quint32 id, const QString& type)
+{
+    const bool node = type == QLatin1String("node");
+    auto* proxy = static_cast<pw_proxy*>(pw_registry_bind(registry, id, node ? PW_TYPE_INTERFACE_Node : PW_TYPE_INTERFACE_Device,
+                                                           node ? PW_VERSION_NODE : PW_VERSION_DEVICE, 0));
+    if (!proxy)
+        return;
+    auto* entry = new Bound{this, id, proxy, {}};
+    if (node)
+        pw_node_add_listener(reinterpret_cast<pw_node*>(proxy), &entry->listener, &boundNodeEvents, entry);
+    else
+        pw_device_add_listener(reinterpret_cast<pw_device*>(proxy), &entry->listener, &boundDeviceEvents, entry);
+    bound.insert(id, entry);
+}
+
+void PipeWireClient::Impl::unbind(quint32 id)
+{
+    Bound* entry = bound.take(id);
+    if (!entry)
+        return;
+    spa_hook_remove(&entry->listener);
+    pw_proxy_destroy(entry->proxy);
+    delete entry;
+}
+
+void PipeWireClient::Impl::takeProperties(quint32 id, const spa_dict* props)
+{
+    if (!globals.contains(id))
+        return;
+    const Properties full = toProperties(props);
+    for (auto it = full.cbegin(); it != full.cend(); ++it)
+        globals[id].properties.insert(it.key(), it.value());
+    reconcile();
+}
+
 // --- connection -----------------------------------------------------------------------
 
 bool PipeWireClient::Impl::connect()
@@ -269,6 +344,8 @@ void PipeWireClient::Impl::disconnect()
     unloadFilter();
     dropFilterNode();
     dropMetadata();
+    for (const quint32 id : bound.keys())
+        unbind(id);
     if (registry) {
         spa_hook_remove(&registryListener);
         pw_proxy_destroy(reinterpret_cast<pw_proxy*>(registry));
@@ -525,7 +602,8 @@ void PipeWireClient::start()
 bool PipeWireClient::ping(int timeoutMs, QString* error)
 {
     pw_thread_loop_lock(m_impl->loop);
-    const bool answered = m_impl->connect() && m_impl->roundtrip(timeoutMs);
+    // The second round trip brings the full properties of the objects the first one announced.
+    const bool answered = m_impl->connect() && m_impl->roundtrip(timeoutMs) && m_impl->roundtrip(timeoutMs);
     if (!answered && error)
         *error = m_impl->lastError;
     pw_thread_loop_unlock(m_impl->loop);
