@@ -1,11 +1,13 @@
 #include "sound_server.h"
 
+#include <QDataStream>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QThread>
+#include <cmath>
 #include <csignal>
 #include <pipewire/pipewire.h>
 
@@ -43,6 +45,75 @@ context.objects = [
       args = { factory.name = support.node.driver node.name = Test-Driver node.group = test.driver priority.driver = 20000 } }
 ]
 )";
+
+constexpr int kRate = 48000;
+constexpr int kToneSeconds = 2;
+
+// A 16-bit stereo WAV file: the 44-byte header, then interleaved samples.
+QByteArray wavFile(const QVector<qint16>& samples)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    const quint32 dataSize = quint32(samples.size() * 2);
+    out.writeRawData("RIFF", 4);
+    out << quint32(36 + dataSize);
+    out.writeRawData("WAVEfmt ", 8);
+    out << quint32(16) << quint16(1) << quint16(2) << quint32(kRate) << quint32(kRate * 4) << quint16(4) << quint16(16);
+    out.writeRawData("data", 4);
+    out << dataSize;
+    for (qint16 sample : samples)
+        out << sample;
+    return bytes;
+}
+
+// The samples of a 16-bit WAV file's data chunk.
+QVector<qint16> wavSamples(const QByteArray& bytes)
+{
+    QVector<qint16> samples;
+    int at = 12;
+    while (at + 8 <= bytes.size()) {
+        const QByteArray id = bytes.mid(at, 4);
+        QDataStream in(bytes.mid(at + 4, 4));
+        in.setByteOrder(QDataStream::LittleEndian);
+        quint32 size = 0;
+        in >> size;
+        if (id == "data") {
+            QDataStream data(bytes.mid(at + 8, int(size)));
+            data.setByteOrder(QDataStream::LittleEndian);
+            while (!data.atEnd()) {
+                qint16 sample = 0;
+                data >> sample;
+                samples.append(sample);
+            }
+            break;
+        }
+        at += 8 + int(size) + int(size & 1);
+    }
+    return samples;
+}
+
+// RMS in dBFS of the part where the tone sounds, without its first and last 0.2 s.
+std::optional<double> steadyLevel(const QVector<qint16>& samples)
+{
+    int first = -1;
+    int last = -1;
+    for (int i = 0; i < samples.size(); ++i) {
+        if (std::abs(samples[i]) > 300) {
+            if (first < 0)
+                first = i;
+            last = i;
+        }
+    }
+    const int margin = kRate * 2 / 5; // 0.2 s of stereo samples
+    if (first < 0 || last - first < 3 * margin)
+        return std::nullopt;
+    double sum = 0;
+    for (int i = first + margin; i < last - margin; ++i)
+        sum += double(samples[i]) * samples[i];
+    const double rms = std::sqrt(sum / (last - first - 2 * margin)) / 32768.0;
+    return 20.0 * std::log10(rms);
+}
 
 } // namespace
 
@@ -372,4 +443,49 @@ bool SoundServer::linked(const QString& from, const QString& to) const
             return true;
     }
     return false;
+}
+
+std::optional<double> SoundServer::toneLevel(const QString& target, const QString& sink, double frequency) const
+{
+    QVector<qint16> tone;
+    for (int i = 0; i < kRate * kToneSeconds; ++i) {
+        const auto value = qint16(8192 * std::sin(2 * M_PI * frequency * i / kRate)); // -15 dBFS RMS
+        tone << value << value;
+    }
+    QFile toneFile(m_home.path() + QStringLiteral("/tone.wav"));
+    if (!toneFile.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return std::nullopt;
+    toneFile.write(wavFile(tone));
+    toneFile.close();
+    const QString recording = m_home.path() + QStringLiteral("/recording.wav");
+    QFile::remove(recording);
+
+    // pw-record and pw-play are the server's own tools for a stream into and out of a node.
+    QProcess recorder;
+    recorder.setProcessEnvironment(environment());
+    recorder.start(QStringLiteral("pw-record"), {QStringLiteral("--target"), sink, QStringLiteral("-P"),
+                                                  QStringLiteral("{ stream.capture.sink = true }"), QStringLiteral("--rate"),
+                                                  QString::number(kRate), QStringLiteral("--channels"), QStringLiteral("2"),
+                                                  QStringLiteral("--format"), QStringLiteral("s16"), recording});
+    if (!recorder.waitForStarted(kStartMs))
+        return std::nullopt;
+    QThread::msleep(300);
+    QProcess player;
+    player.setProcessEnvironment(environment());
+    player.start(QStringLiteral("pw-play"), {QStringLiteral("--target"), target, toneFile.fileName()});
+    const bool played = player.waitForFinished(kToneSeconds * 1000 + kStartMs);
+    if (!played) {
+        player.kill();
+        player.waitForFinished();
+    }
+    QThread::msleep(200);
+    recorder.terminate();
+    if (!recorder.waitForFinished(kStartMs)) {
+        recorder.kill();
+        recorder.waitForFinished();
+    }
+    QFile file(recording);
+    if (!played || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return steadyLevel(wavSamples(file.readAll()));
 }

@@ -43,6 +43,11 @@ public:
     // Whether a link goes from the node named `from` to the node named `to`.
     bool linked(const QString& from, const QString& to) const;
 
+    // Plays two seconds of a sine of `frequency` Hz into the node named `target` while it
+    // records the monitor of the sink named `sink`; the RMS level (dBFS) of the steady part of
+    // the recording, nothing when nothing came through.
+    std::optional<double> toneLevel(const QString& target, const QString& sink, double frequency) const;
+
     QString runtimeDir() const { return m_runtime.path(); }
     QProcessEnvironment environment() const;
 

@@ -85,6 +85,7 @@ private slots:
     void headsetUnpluggedAndPluggedAgain();
     void filterComesBackAfterTheServerRestarts();
     void serverThatStopsAnsweringFreesTheWorker();
+    void toneThroughTheFilterChangesByTheBandsGain();
 
 private:
     SoundServer m_server;
@@ -282,6 +283,35 @@ void TestHeadsetPipeWire::serverThatStopsAnsweringFreesTheWorker()
     // Answering again: the next command goes through.
     program.select(3);
     QVERIFY(m_server.waitForControl(kFilter, QStringLiteral("dialogue:Gain"), 4.4, kSettleMs));
+}
+
+void TestHeadsetPipeWire::toneThroughTheFilterChangesByTheBandsGain()
+{
+    Program program(m_data->path());
+    program.run(customSlot(8, 5, {}, -1, -1));
+    program.select(5);
+    QVERIFY(m_server.waitForControl(kFilter, band(5), 0.0, kSettleMs));
+    QVERIFY(m_server.waitForControl(kFilter, QStringLiteral("bass:Gain"), 0.0, kSettleMs));
+    QTRY_VERIFY_WITH_TIMEOUT(m_server.linked(kFilterOutput, kHeadsetSink), kSettleMs);
+    // Band 5 sits at 1 kHz: a tone there rises by the band's gain, and only by it.
+    const std::optional<double> flat = m_server.toneLevel(kFilter, kHeadsetSink, 1000.0);
+    QVERIFY(flat);
+
+    QVariantMap move = customSlot(7, 5, {0, 0, 0, 0, 0, 6}, -1, -1);
+    move.insert(QStringLiteral("indexGEQ"), 5);
+    program.run(move);
+    QVERIFY(m_server.waitForControl(kFilter, band(5), 6.0, kSettleMs));
+    const std::optional<double> raised = m_server.toneLevel(kFilter, kHeadsetSink, 1000.0);
+    QVERIFY(raised);
+    QVERIFY2(qAbs(*raised - *flat - 6.0) <= 0.5, qPrintable(QStringLiteral("%1 dB then %2 dB").arg(*flat).arg(*raised)));
+
+    // DTS off: the tone comes through as it went in.
+    program.run({{QStringLiteral("runFunction"), 3}});
+    QVERIFY(m_server.waitForControl(kFilter, band(5), 0.0, kSettleMs));
+    const std::optional<double> off = m_server.toneLevel(kFilter, kHeadsetSink, 1000.0);
+    QVERIFY(off);
+    qInfo("1 kHz tone at the headset: %.2f dBFS flat, %.2f dBFS with +6 dB, %.2f dBFS with DTS off", *flat, *raised, *off);
+    QVERIFY2(qAbs(*off - *flat) <= 0.5, qPrintable(QStringLiteral("%1 dB then %2 dB").arg(*flat).arg(*off)));
 }
 
 QTEST_GUILESS_MAIN(TestHeadsetPipeWire)
