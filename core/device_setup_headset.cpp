@@ -14,18 +14,15 @@ namespace {
 
 const QString kConfigurationXml = QStringLiteral("/dts_apo4_hpxv2_oem_config_2DBF0001.xml");
 
-// The headset's files (configuration XML, PEQ loader) sit beside the executable in the build
-// tree and under share/talvorin of the prefix in an installation.
-QString headsetFilesFolder()
-{
-    const QString beside = QCoreApplication::applicationDirPath();
-    if (QFileInfo::exists(beside + kConfigurationXml))
-        return beside;
-    const QString installed = QDir::cleanPath(beside + QStringLiteral("/../share/talvorin"));
-    return QFileInfo::exists(installed + kConfigurationXml) ? installed : beside;
-}
-
 } // namespace
+
+QString headsetFilesFolder(const QString& executableFolder)
+{
+    if (QFileInfo::exists(executableFolder + kConfigurationXml))
+        return executableFolder;
+    const QString installed = QDir::cleanPath(executableFolder + QStringLiteral("/../share/talvorin"));
+    return QFileInfo::exists(installed + kConfigurationXml) ? installed : executableFolder;
+}
 
 // Real: the headset's presence is read from the machine's USB devices and its sound is
 // processed on PipeWire, by a filter in front of the headset's sink. Virtual: the headset is
@@ -34,7 +31,7 @@ QString headsetFilesFolder()
 void configureHeadset(DeviceSetup& setup)
 {
     if (setup.headsetFilesDir.isEmpty())
-        setup.headsetFilesDir = headsetFilesFolder();
+        setup.headsetFilesDir = headsetFilesFolder(QCoreApplication::applicationDirPath());
     const QString configuration = setup.headsetFilesDir + kConfigurationXml;
     if (!setup.virtualDevices) {
         const QString folder = appDataFolder() + QStringLiteral("/Headphone");
