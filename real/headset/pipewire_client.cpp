@@ -3,6 +3,7 @@
 #include "real/headset/headset_sink.h"
 
 #include <QDebug>
+#include <QSet>
 #include <cerrno>
 #include <cstring>
 #include <pipewire/extensions/metadata.h>
@@ -116,6 +117,8 @@ struct PipeWireClient::Impl {
     pw_impl_module* filterModule = nullptr;
     spa_hook moduleListener{};
     QString filterTarget;
+    // Other filters on the headset already named in the log while this filter runs.
+    QSet<QString> reportedFilters;
     FilterGains gains;
     pw_node* filterNode = nullptr;
     quint32 filterNodeId = SPA_ID_INVALID;
@@ -126,6 +129,8 @@ struct PipeWireClient::Impl {
     quint32 metadataId = SPA_ID_INVALID;
     spa_hook metadataListener{};
     QString defaultSink;
+    // The headset was the default output and its sound was sent through the filter.
+    bool redirected = false;
 
     // --- connection -------------------------------------------------------------------
     bool connect();
@@ -143,7 +148,8 @@ struct PipeWireClient::Impl {
     void dropFilterNode();
     void pushGains();
     void routeDefaultThroughFilter();
-    void reportOtherProcessing(quint32 headsetId) const;
+    void setConfiguredDefault(const QString& sinkName);
+    void reportOtherProcessing(quint32 headsetId);
     void bindForProperties(quint32 id, const QString& type);
     void unbind(quint32 id);
     void takeProperties(quint32 id, const spa_dict* props);
@@ -426,9 +432,10 @@ void PipeWireClient::Impl::reconcile()
     const std::optional<quint32> filterId = filterModule ? nodeNamed(filterSinkName()) : std::nullopt;
     if (filterId && *filterId != filterNodeId) {
         bindFilterNode(*filterId);
-        reportOtherProcessing(*headset);
         routeDefaultThroughFilter();
     }
+    if (filterId && headset)
+        reportOtherProcessing(*headset);
 }
 
 void PipeWireClient::Impl::loadFilter(const QString& headsetName)
@@ -442,6 +449,7 @@ void PipeWireClient::Impl::loadFilter(const QString& headsetName)
         return;
     }
     filterTarget = headsetName;
+    reportedFilters.clear();
     pw_impl_module_add_listener(filterModule, &moduleListener, &moduleEvents, this);
     qDebug().noquote() << "PipeWire: the headset's filter runs in front of" << headsetName;
 }
@@ -451,6 +459,10 @@ void PipeWireClient::Impl::unloadFilter()
     dropFilterNode();
     if (!filterModule)
         return;
+    // The headset is the user's default output again, not a filter that is going away.
+    if (redirected && metadata)
+        setConfiguredDefault(filterTarget);
+    redirected = false;
     // The destroy event clears filterModule.
     pw_impl_module_destroy(filterModule);
     qDebug() << "PipeWire: the headset's filter was removed";
@@ -505,15 +517,21 @@ void PipeWireClient::Impl::routeDefaultThroughFilter()
 {
     if (!metadata || filterNodeId == SPA_ID_INVALID || defaultSink.isEmpty() || defaultSink != filterTarget)
         return;
-    const QByteArray value = QStringLiteral("{ \"name\": \"%1\" }").arg(filterSinkName()).toUtf8();
+    setConfiguredDefault(filterSinkName());
+    redirected = true;
+    qDebug().noquote() << "PipeWire: the headset is the default output; its sound goes through the filter";
+}
+
+void PipeWireClient::Impl::setConfiguredDefault(const QString& sinkName)
+{
+    const QByteArray value = QStringLiteral("{ \"name\": \"%1\" }").arg(sinkName).toUtf8();
     pw_metadata_set_property(metadata, PW_ID_CORE, "default.configured.audio.sink", "Spa:String:JSON",
                              value.constData());
-    qDebug().noquote() << "PipeWire: the headset is the default output; its sound goes through the filter";
 }
 
 // Another equaliser on the headset (an EasyEffects instance, a filter of the user's own) keeps
 // working beside ours; the log says so, since the two add up.
-void PipeWireClient::Impl::reportOtherProcessing(quint32 headsetId) const
+void PipeWireClient::Impl::reportOtherProcessing(quint32 headsetId)
 {
     for (const Global& global : globals) {
         if (global.type != QLatin1String("link")
@@ -522,8 +540,10 @@ void PipeWireClient::Impl::reportOtherProcessing(quint32 headsetId) const
         const quint32 source = global.properties.value(QStringLiteral(PW_KEY_LINK_OUTPUT_NODE)).toUInt();
         const Properties node = globals.value(source).properties;
         const QString name = node.value(QStringLiteral(PW_KEY_NODE_NAME));
-        if (name == filterOutputName() || node.value(QStringLiteral(PW_KEY_NODE_PASSIVE)) != QLatin1String("true"))
+        if (name == filterOutputName() || node.value(QStringLiteral(PW_KEY_NODE_PASSIVE)) != QLatin1String("true")
+            || reportedFilters.contains(name))
             continue;
+        reportedFilters.insert(name);
         qWarning().noquote() << "PipeWire: another filter already processes the headset's sound:" << name
                              << "- both apply";
     }
@@ -577,6 +597,11 @@ PipeWireClient::PipeWireClient() : m_impl(std::make_unique<Impl>())
 PipeWireClient::~PipeWireClient()
 {
     pw_thread_loop_lock(m_impl->loop);
+    if (m_impl->redirected) {
+        // Give the headset back as the default output before the connection ends.
+        m_impl->unloadFilter();
+        m_impl->roundtrip(500);
+    }
     m_impl->disconnect();
     pw_loop_destroy_source(pw_thread_loop_get_loop(m_impl->loop), m_impl->retryTimer);
     pw_thread_loop_unlock(m_impl->loop);

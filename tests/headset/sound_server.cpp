@@ -16,7 +16,7 @@ namespace {
 constexpr int kStartMs = 5000;
 
 // The server: the native protocol, the factories the clients and the session manager use,
-// a "default" metadata and a driver that keeps time when no card does.
+// and a driver that keeps time when no card does; wireplumber makes the "default" metadata.
 const char* const kServerConfiguration = R"(
 context.properties = {
     core.daemon = true
@@ -40,7 +40,6 @@ context.modules = [
     { name = libpipewire-module-session-manager }
 ]
 context.objects = [
-    { factory = metadata args = { metadata.name = default } }
     { factory = spa-node-factory
       args = { factory.name = support.node.driver node.name = Test-Driver node.group = test.driver priority.driver = 20000 } }
 ]
@@ -217,6 +216,7 @@ SoundServer::SoundServer() = default;
 
 SoundServer::~SoundServer()
 {
+    stopOtherFilter();
     m_sinks.reset();
     stopServer();
     stopProcess(m_bus);
@@ -488,4 +488,67 @@ std::optional<double> SoundServer::toneLevel(const QString& target, const QStrin
     if (!played || !file.open(QIODevice::ReadOnly))
         return std::nullopt;
     return steadyLevel(wavSamples(file.readAll()));
+}
+
+void SoundServer::setConfiguredDefaultSink(const QString& name) const
+{
+    QProcess process;
+    process.setProcessEnvironment(environment());
+    process.start(QStringLiteral("pw-metadata"), {QStringLiteral("0"), QStringLiteral("default.configured.audio.sink"),
+                                                   QStringLiteral("{ \"name\": \"%1\" }").arg(name),
+                                                   QStringLiteral("Spa:String:JSON")});
+    if (!process.waitForFinished(kStartMs))
+        process.kill();
+    process.waitForFinished();
+}
+
+QString SoundServer::defaultSink() const
+{
+    for (const QJsonValue& value : dump()) {
+        const QJsonObject object = value.toObject();
+        const QJsonObject props = object.value(QStringLiteral("props")).toObject();
+        if (object.value(QStringLiteral("type")).toString() != QLatin1String("PipeWire:Interface:Metadata")
+            || props.value(QStringLiteral("metadata.name")).toString() != QLatin1String("default"))
+            continue;
+        for (const QJsonValue& entry : object.value(QStringLiteral("metadata")).toArray()) {
+            if (entry.toObject().value(QStringLiteral("key")).toString() == QLatin1String("default.audio.sink"))
+                return entry.toObject().value(QStringLiteral("value")).toObject().value(QStringLiteral("name")).toString();
+        }
+    }
+    return {};
+}
+
+bool SoundServer::startOtherFilter(const QString& target, QString* error)
+{
+    const QString path = m_home.path() + QStringLiteral("/other-filter.conf");
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        *error = file.errorString();
+        return false;
+    }
+    file.write(QStringLiteral(R"(
+context.spa-libs = { audio.convert.* = audioconvert/libspa-audioconvert  support.* = support/libspa-support }
+context.modules = [
+    { name = libpipewire-module-protocol-native }
+    { name = libpipewire-module-client-node }
+    { name = libpipewire-module-adapter }
+    { name = libpipewire-module-filter-chain
+      args = {
+        node.description = "User equaliser"
+        filter.graph = { nodes = [ { type = builtin name = lift label = bq_highshelf control = { "Freq" = 8000.0 "Gain" = 3.0 } } ] }
+        audio.channels = 2
+        audio.position = [ FL FR ]
+        capture.props = { node.name = "user_equaliser" media.class = Audio/Sink }
+        playback.props = { node.name = "user_equaliser.output" node.passive = true target.object = "%1" }
+      }
+    }
+]
+)").arg(target).toUtf8());
+    file.close();
+    return startProcess(m_otherFilter, QStringLiteral("pipewire"), {QStringLiteral("-c"), path}, error);
+}
+
+void SoundServer::stopOtherFilter()
+{
+    stopProcess(m_otherFilter);
 }

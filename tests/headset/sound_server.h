@@ -48,6 +48,16 @@ public:
     // the recording, nothing when nothing came through.
     std::optional<double> toneLevel(const QString& target, const QString& sink, double frequency) const;
 
+    // The user's chosen output (pw-metadata, as a desktop's sound settings would set it) and
+    // the output the session manager uses now.
+    void setConfiguredDefaultSink(const QString& name) const;
+    QString defaultSink() const;
+
+    // An equaliser of the user's own in front of the sink named `target` (a filter-chain in a
+    // pipewire process of its own), and its end.
+    bool startOtherFilter(const QString& target, QString* error);
+    void stopOtherFilter();
+
     QString runtimeDir() const { return m_runtime.path(); }
     QProcessEnvironment environment() const;
 
@@ -63,6 +73,7 @@ private:
     QProcess m_bus;
     QProcess m_server;
     QProcess m_sessionManager;
+    QProcess m_otherFilter;
     std::unique_ptr<SinkHost> m_sinks;
     QMap<QString, QPair<QString, bool>> m_sinkList; // name → description, headset
 };

@@ -86,6 +86,8 @@ private slots:
     void filterComesBackAfterTheServerRestarts();
     void serverThatStopsAnsweringFreesTheWorker();
     void toneThroughTheFilterChangesByTheBandsGain();
+    void defaultOutputGoesThroughTheFilterOnlyWhenItIsTheHeadset();
+    void anotherEqualiserOnTheHeadsetIsReported();
 
 private:
     SoundServer m_server;
@@ -312,6 +314,43 @@ void TestHeadsetPipeWire::toneThroughTheFilterChangesByTheBandsGain()
     QVERIFY(off);
     qInfo("1 kHz tone at the headset: %.2f dBFS flat, %.2f dBFS with +6 dB, %.2f dBFS with DTS off", *flat, *raised, *off);
     QVERIFY2(qAbs(*off - *flat) <= 0.5, qPrintable(QStringLiteral("%1 dB then %2 dB").arg(*flat).arg(*off)));
+}
+
+void TestHeadsetPipeWire::defaultOutputGoesThroughTheFilterOnlyWhenItIsTheHeadset()
+{
+    m_server.setConfiguredDefaultSink(kSpeakers);
+    QTRY_COMPARE_WITH_TIMEOUT(m_server.defaultSink(), kSpeakers, kSettleMs);
+    {
+        Program program(m_data->path());
+        QVERIFY(m_server.waitForNode(kFilter, true, kSettleMs));
+        // The speakers are the user's choice: the filter does not take their place.
+        QTest::qWait(300);
+        QCOMPARE(m_server.defaultSink(), kSpeakers);
+
+        // The headset chosen: its sound goes through the filter.
+        m_server.setConfiguredDefaultSink(kHeadsetSink);
+        QTRY_COMPARE_WITH_TIMEOUT(m_server.defaultSink(), kFilter, kSettleMs);
+    }
+    // The program ends: the headset is the default output again, not a filter that is gone.
+    QTRY_COMPARE_WITH_TIMEOUT(m_server.defaultSink(), kHeadsetSink, kSettleMs);
+    m_server.setConfiguredDefaultSink(kSpeakers);
+}
+
+void TestHeadsetPipeWire::anotherEqualiserOnTheHeadsetIsReported()
+{
+    QString error;
+    QVERIFY2(m_server.startOtherFilter(kHeadsetSink, &error), qPrintable(error));
+    QTRY_VERIFY_WITH_TIMEOUT(m_server.linked(QStringLiteral("user_equaliser.output"), kHeadsetSink), kSettleMs);
+    LogCapture log;
+    {
+        Program program(m_data->path());
+        program.select(2);
+        QVERIFY(m_server.waitForControl(kFilter, QStringLiteral("bass:Gain"), 5.0, kSettleMs));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            log.contains(QStringLiteral("PipeWire: another filter already processes the headset's sound: user_equaliser.output")),
+            kSettleMs);
+    }
+    m_server.stopOtherFilter();
 }
 
 QTEST_GUILESS_MAIN(TestHeadsetPipeWire)
