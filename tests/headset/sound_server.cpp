@@ -9,6 +9,7 @@
 #include <QThread>
 #include <cmath>
 #include <csignal>
+#include <functional>
 #include <pipewire/pipewire.h>
 
 namespace {
@@ -44,6 +45,19 @@ context.objects = [
       args = { factory.name = support.node.driver node.name = Test-Driver node.group = test.driver priority.driver = 20000 } }
 ]
 )";
+
+// Asks `done` every 20 ms until it answers true or the time is up.
+bool pollUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    do {
+        if (done())
+            return true;
+        QThread::msleep(20);
+    } while (timer.elapsed() < timeoutMs);
+    return false;
+}
 
 constexpr int kRate = 48000;
 constexpr int kToneSeconds = 2;
@@ -345,14 +359,7 @@ void SoundServer::stopProcess(QProcess& process)
 
 bool SoundServer::waitForSocket(int timeoutMs) const
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < timeoutMs) {
-        if (QFileInfo::exists(m_runtime.path() + QStringLiteral("/pipewire-0")))
-            return true;
-        QThread::msleep(20);
-    }
-    return false;
+    return pollUntil([this] { return QFileInfo::exists(m_runtime.path() + QStringLiteral("/pipewire-0")); }, timeoutMs);
 }
 
 QJsonArray SoundServer::dump() const
@@ -401,27 +408,17 @@ std::optional<QMap<QString, double>> SoundServer::controls(const QString& name) 
 
 bool SoundServer::waitForControl(const QString& node, const QString& control, double value, int timeoutMs) const
 {
-    QElapsedTimer timer;
-    timer.start();
-    do {
-        const std::optional<QMap<QString, double>> found = controls(node);
-        if (found && found->contains(control) && qAbs(found->value(control) - value) < 0.01)
-            return true;
-        QThread::msleep(50);
-    } while (timer.elapsed() < timeoutMs);
-    return false;
+    return pollUntil(
+        [&] {
+            const std::optional<QMap<QString, double>> found = controls(node);
+            return found && found->contains(control) && qAbs(found->value(control) - value) < 0.01;
+        },
+        timeoutMs);
 }
 
 bool SoundServer::waitForNode(const QString& name, bool present, int timeoutMs) const
 {
-    QElapsedTimer timer;
-    timer.start();
-    do {
-        if (node(name).has_value() == present)
-            return true;
-        QThread::msleep(50);
-    } while (timer.elapsed() < timeoutMs);
-    return false;
+    return pollUntil([&] { return node(name).has_value() == present; }, timeoutMs);
 }
 
 bool SoundServer::linked(const QString& from, const QString& to) const
