@@ -136,7 +136,10 @@ struct PipeWireClient::Impl {
     bool connect();
     void disconnect();
     void armRetry(int ms);
-    bool roundtrip(int timeoutMs);
+    // Waits for the server to answer everything sent so far, until `deadline` at the latest.
+    bool roundtrip(const timespec& deadline, int timeoutMs);
+    bool roundtrip(int timeoutMs) { return roundtrip(deadlineIn(timeoutMs), timeoutMs); }
+    timespec deadlineIn(int timeoutMs) const;
     // --- what the server has ----------------------------------------------------------
     std::optional<quint32> headsetSinkId() const;
     std::optional<quint32> nodeNamed(const QString& name) const;
@@ -372,17 +375,23 @@ void PipeWireClient::Impl::armRetry(int ms)
     pw_loop_update_timer(pw_thread_loop_get_loop(loop), retryTimer, &value, nullptr, false);
 }
 
-bool PipeWireClient::Impl::roundtrip(int timeoutMs)
+timespec PipeWireClient::Impl::deadlineIn(int timeoutMs) const
+{
+    timespec deadline{};
+    pw_thread_loop_get_time(loop, &deadline, static_cast<int64_t>(timeoutMs) * SPA_NSEC_PER_MSEC);
+    return deadline;
+}
+
+bool PipeWireClient::Impl::roundtrip(const timespec& deadline, int timeoutMs)
 {
     if (!connected || !core)
         return false;
     const int seq = pw_core_sync(core, PW_ID_CORE, 0);
-    timespec deadline{};
-    pw_thread_loop_get_time(loop, &deadline, static_cast<int64_t>(timeoutMs) * SPA_NSEC_PER_MSEC);
+    timespec until = deadline;
     while (lastDone != seq) {
         if (!connected)
             return false;
-        if (pw_thread_loop_timed_wait_full(loop, &deadline) != 0) {
+        if (pw_thread_loop_timed_wait_full(loop, &until) != 0) {
             lastError = QStringLiteral("the sound server did not answer within %1 ms").arg(timeoutMs);
             return false;
         }
@@ -628,7 +637,9 @@ bool PipeWireClient::ping(int timeoutMs, QString* error)
 {
     pw_thread_loop_lock(m_impl->loop);
     // The second round trip brings the full properties of the objects the first one announced.
-    const bool answered = m_impl->connect() && m_impl->roundtrip(timeoutMs) && m_impl->roundtrip(timeoutMs);
+    const timespec deadline = m_impl->deadlineIn(timeoutMs);
+    const bool answered =
+        m_impl->connect() && m_impl->roundtrip(deadline, timeoutMs) && m_impl->roundtrip(deadline, timeoutMs);
     if (!answered && error)
         *error = m_impl->lastError;
     pw_thread_loop_unlock(m_impl->loop);

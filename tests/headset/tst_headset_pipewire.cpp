@@ -278,8 +278,18 @@ void TestHeadsetPipeWire::serverThatStopsAnsweringFreesTheWorker()
     timer.start();
     program.select(3);
     const qint64 elapsed = timer.elapsed();
+    // The server stops while the filter's gains are on their way, at the end of a command.
+    FilterGains gains;
+    gains.bands[4] = 2;
+    QString error;
+    timer.restart();
+    const bool taken = program.dts->client().setGains(gains, PipeWireDtsComponent::kTimeoutMs, &error);
+    const qint64 settingElapsed = timer.elapsed();
     m_server.pauseServer(false);
     QVERIFY2(elapsed < 2 * PipeWireDtsComponent::kTimeoutMs, qPrintable(QString::number(elapsed)));
+    QVERIFY(!taken);
+    QCOMPARE(error, QStringLiteral("the sound server did not answer within 800 ms"));
+    QVERIFY2(settingElapsed < 2 * PipeWireDtsComponent::kTimeoutMs, qPrintable(QString::number(settingElapsed)));
     QVERIFY(log.contains(QStringLiteral("PipeWire: the sound server did not answer within 800 ms")));
     QVERIFY(log.contains(QStringLiteral("Initialization of COM library failed.")));
     // Answering again: the next command goes through.
