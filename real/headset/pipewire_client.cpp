@@ -1,6 +1,7 @@
 #include "real/headset/pipewire_client.h"
 
 #include "real/headset/headset_sink.h"
+#include "real/headset/spa_values.h"
 
 #include <QDebug>
 #include <QSet>
@@ -9,11 +10,7 @@
 #include <pipewire/extensions/metadata.h>
 #include <pipewire/impl-module.h>
 #include <pipewire/pipewire.h>
-#include <spa/param/props.h>
 #include <spa/pod/builder.h>
-#include <spa/pod/iter.h>
-#include <spa/pod/parser.h>
-#include <spa/utils/json.h>
 
 namespace {
 
@@ -22,66 +19,6 @@ constexpr int kRetryMs = 1000;
 constexpr int kTeardownPollMs = 100;
 const char* const kFilterModule = "libpipewire-module-filter-chain";
 const QString kDefaultMetadata = QStringLiteral("default");
-
-Properties toProperties(const spa_dict* dict)
-{
-    Properties properties;
-    if (!dict)
-        return properties;
-    const spa_dict_item* item;
-    spa_dict_for_each(item, dict)
-    {
-        properties.insert(QString::fromUtf8(item->key), QString::fromUtf8(item->value ? item->value : ""));
-    }
-    return properties;
-}
-
-// The "name" of a JSON object such as {"name":"alsa_output.usb-..."}; empty when it has none.
-QString nameInJson(const char* json)
-{
-    if (!json)
-        return {};
-    spa_json it[2];
-    spa_json_init(&it[0], json, strlen(json));
-    if (spa_json_enter_object(&it[0], &it[1]) <= 0)
-        return {};
-    char key[64];
-    while (spa_json_get_string(&it[1], key, sizeof(key)) > 0) {
-        char value[512];
-        if (strcmp(key, "name") == 0 && spa_json_get_string(&it[1], value, sizeof(value)) > 0)
-            return QString::fromUtf8(value);
-        const char* skipped;
-        if (spa_json_next(&it[1], &skipped) <= 0)
-            break;
-    }
-    return {};
-}
-
-// The name/value pairs of a Props object's "params" struct.
-void readParams(const spa_pod* param, QMap<QString, float>& out)
-{
-    const spa_pod_prop* prop = spa_pod_find_prop(param, nullptr, SPA_PROP_params);
-    if (!prop || !spa_pod_is_struct(&prop->value))
-        return;
-    spa_pod_parser parser;
-    spa_pod_frame frame;
-    spa_pod_parser_pod(&parser, &prop->value);
-    if (spa_pod_parser_push_struct(&parser, &frame) < 0)
-        return;
-    while (true) {
-        const char* name = nullptr;
-        float value = 0;
-        if (spa_pod_parser_get_string(&parser, &name) < 0)
-            break;
-        if (spa_pod_parser_get_float(&parser, &value) < 0) {
-            // Not every parameter is a number: skip its value.
-            if (!spa_pod_parser_next(&parser))
-                break;
-            continue;
-        }
-        out.insert(QString::fromUtf8(name), value);
-    }
-}
 
 struct Global {
     QString type; // "node", "device", "link", "metadata"
@@ -251,7 +188,7 @@ const pw_node_events PipeWireClient::Impl::nodeEvents = [] {
     events.param = [](void* data, int, uint32_t id, uint32_t, uint32_t, const spa_pod* param) {
         auto* self = static_cast<Impl*>(data);
         if (id == SPA_PARAM_Props && param)
-            readParams(param, self->readBack);
+            readControls(param, self->readBack);
     };
     return events;
 }();
@@ -506,17 +443,9 @@ void PipeWireClient::Impl::pushGains()
         return;
     uint8_t buffer[4096];
     spa_pod_builder builder = SPA_POD_BUILDER_INIT(buffer, sizeof(buffer));
-    spa_pod_frame object;
-    spa_pod_frame params;
-    spa_pod_builder_push_object(&builder, &object, SPA_TYPE_OBJECT_Props, SPA_PARAM_Props);
-    spa_pod_builder_prop(&builder, SPA_PROP_params, 0);
-    spa_pod_builder_push_struct(&builder, &params);
-    for (const QPair<QString, float>& control : filterControls(gains)) {
-        spa_pod_builder_string(&builder, control.first.toUtf8().constData());
-        spa_pod_builder_float(&builder, control.second);
-    }
-    spa_pod_builder_pop(&builder, &params);
-    const auto* pod = static_cast<const spa_pod*>(spa_pod_builder_pop(&builder, &object));
+    const spa_pod* pod = buildControls(&builder, filterControls(gains));
+    if (!pod)
+        return;
     pw_node_set_param(filterNode, SPA_PARAM_Props, 0, pod);
 }
 

@@ -3,8 +3,11 @@
 #include "devices/headset/model/dts_component_state.h"
 #include "real/headset/filter_graph.h"
 #include "real/headset/headset_sink.h"
+#include "real/headset/spa_values.h"
 
 #include <QtTest>
+#include <spa/param/props.h>
+#include <spa/pod/builder.h>
 
 namespace {
 
@@ -42,6 +45,11 @@ private slots:
     void offModeIsFlat();
     void bandGainsAreBounded();
     void argumentsNameTheHeadsetAndEveryControl();
+    void controlsSetAreControlsRead();
+    void readingSkipsParamsThatAreNotNumbers();
+    void tooSmallABufferBuildsNothing();
+    void defaultSinkNameFromMetadata_data();
+    void defaultSinkNameFromMetadata();
 };
 
 void TestHeadsetFilterGraph::headsetSinkByUsbIds_data()
@@ -145,6 +153,79 @@ void TestHeadsetFilterGraph::argumentsNameTheHeadsetAndEveryControl()
     QVERIFY(arguments.contains(QStringLiteral("name = eq_band_3 label = bq_peaking control = { \"Freq\" = 250 \"Q\" = 1.41 \"Gain\" = 6 }")));
     QVERIFY(arguments.contains(QStringLiteral("label = bq_lowshelf")));
     QCOMPARE(filterControls(gains).size(), 12);
+}
+
+void TestHeadsetFilterGraph::controlsSetAreControlsRead()
+{
+    FilterGains gains;
+    gains.bands[0] = -10;
+    gains.bands[7] = 4.5f;
+    gains.bass = 6;
+    uint8_t buffer[4096];
+    spa_pod_builder builder = SPA_POD_BUILDER_INIT(buffer, sizeof(buffer));
+    const spa_pod* pod = buildControls(&builder, filterControls(gains));
+    QVERIFY(pod);
+    QMap<QString, float> read;
+    readControls(pod, read);
+    QCOMPARE(read.size(), 12);
+    QCOMPARE(read.value(QStringLiteral("eq_band_0:Gain")), -10.0f);
+    QCOMPARE(read.value(QStringLiteral("eq_band_7:Gain")), 4.5f);
+    QCOMPARE(read.value(QStringLiteral("bass:Gain")), 6.0f);
+    QCOMPARE(read.value(QStringLiteral("dialogue:Gain")), 0.0f);
+}
+
+// A filter node's Props also carry flags and texts among its numbers.
+void TestHeadsetFilterGraph::readingSkipsParamsThatAreNotNumbers()
+{
+    uint8_t buffer[1024];
+    spa_pod_builder builder = SPA_POD_BUILDER_INIT(buffer, sizeof(buffer));
+    spa_pod_frame object;
+    spa_pod_frame params;
+    spa_pod_builder_push_object(&builder, &object, SPA_TYPE_OBJECT_Props, SPA_PARAM_Props);
+    spa_pod_builder_prop(&builder, SPA_PROP_params, 0);
+    spa_pod_builder_push_struct(&builder, &params);
+    spa_pod_builder_string(&builder, "eq_band_1:Gain");
+    spa_pod_builder_float(&builder, 3.0f);
+    spa_pod_builder_string(&builder, "monitor.channel-volumes");
+    spa_pod_builder_bool(&builder, true);
+    spa_pod_builder_string(&builder, "channelmix.upmix-method");
+    spa_pod_builder_string(&builder, "psd");
+    spa_pod_builder_string(&builder, "bass:Gain");
+    spa_pod_builder_float(&builder, -2.5f);
+    spa_pod_builder_pop(&builder, &params);
+    const auto* pod = static_cast<const spa_pod*>(spa_pod_builder_pop(&builder, &object));
+    QMap<QString, float> read;
+    readControls(pod, read);
+    QCOMPARE(read, (QMap<QString, float>{{QStringLiteral("eq_band_1:Gain"), 3.0f}, {QStringLiteral("bass:Gain"), -2.5f}}));
+    // Not a Props object at all: nothing, and no crash.
+    readControls(nullptr, read);
+    QCOMPARE(read.size(), 2);
+}
+
+void TestHeadsetFilterGraph::tooSmallABufferBuildsNothing()
+{
+    uint8_t buffer[64];
+    spa_pod_builder builder = SPA_POD_BUILDER_INIT(buffer, sizeof(buffer));
+    QVERIFY(!buildControls(&builder, filterControls(FilterGains{})));
+}
+
+void TestHeadsetFilterGraph::defaultSinkNameFromMetadata_data()
+{
+    QTest::addColumn<QString>("json");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("as wireplumber writes it") << R"({"name":"alsa_output.usb-RH20"})" << "alsa_output.usb-RH20";
+    QTest::newRow("other keys first") << R"({ "priority": 3, "nested": { "name": "no" }, "name": "rh20" })" << "rh20";
+    QTest::newRow("no name") << R"({"priority":3})" << "";
+    QTest::newRow("not an object") << R"("alsa_output")" << "";
+    QTest::newRow("empty") << "" << "";
+}
+
+void TestHeadsetFilterGraph::defaultSinkNameFromMetadata()
+{
+    QFETCH(QString, json);
+    QFETCH(QString, name);
+    QCOMPARE(nameInJson(json.toUtf8().constData()), name);
+    QCOMPARE(nameInJson(nullptr), QString());
 }
 
 QTEST_GUILESS_MAIN(TestHeadsetFilterGraph)
