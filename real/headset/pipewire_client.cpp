@@ -1,109 +1,18 @@
 #include "real/headset/pipewire_client.h"
 
-#include "real/headset/headset_sink.h"
+#include "real/headset/pipewire_client_impl.h"
 #include "real/headset/spa_values.h"
 
 #include <QDebug>
-#include <QSet>
 #include <cerrno>
 #include <cstring>
-#include <pipewire/extensions/metadata.h>
-#include <pipewire/impl-module.h>
-#include <pipewire/pipewire.h>
-#include <spa/pod/builder.h>
 
 namespace {
 
 constexpr int kRetryMs = 1000;
-// While the filter of a lost connection unloads itself, look again this soon.
-constexpr int kTeardownPollMs = 100;
-const char* const kFilterModule = "libpipewire-module-filter-chain";
 const QString kDefaultMetadata = QStringLiteral("default");
 
-struct Global {
-    QString type; // "node", "device", "link", "metadata"
-    Properties properties;
-};
-
-// A node or device bound for its full properties: the registry announces only a few of them,
-// and the USB ids are not among those.
-struct Bound {
-    void* client = nullptr;
-    quint32 id = 0;
-    pw_proxy* proxy = nullptr;
-    spa_hook listener{};
-};
-
 } // namespace
-
-struct PipeWireClient::Impl {
-    pw_thread_loop* loop = nullptr;
-    pw_context* context = nullptr;
-    pw_core* core = nullptr;
-    spa_hook coreListener{};
-    pw_registry* registry = nullptr;
-    spa_hook registryListener{};
-    spa_source* retryTimer = nullptr;
-    bool connected = false;
-    int lastDone = -1;
-    QString lastError;
-
-    QMap<quint32, Global> globals;
-    QMap<quint32, Bound*> bound;
-
-    pw_impl_module* filterModule = nullptr;
-    spa_hook moduleListener{};
-    QString filterTarget;
-    // Other filters on the headset already named in the log while this filter runs.
-    QSet<QString> reportedFilters;
-    FilterGains gains;
-    pw_node* filterNode = nullptr;
-    quint32 filterNodeId = SPA_ID_INVALID;
-    spa_hook filterNodeListener{};
-    QMap<QString, float> readBack;
-
-    pw_metadata* metadata = nullptr;
-    quint32 metadataId = SPA_ID_INVALID;
-    spa_hook metadataListener{};
-    QString defaultSink;
-    // The headset was the default output and its sound was sent through the filter.
-    bool redirected = false;
-
-    // --- connection -------------------------------------------------------------------
-    bool connect();
-    void disconnect();
-    void armRetry(int ms);
-    // Waits for the server to answer everything sent so far, until `deadline` at the latest.
-    bool roundtrip(const timespec& deadline, int timeoutMs);
-    bool roundtrip(int timeoutMs) { return roundtrip(deadlineIn(timeoutMs), timeoutMs); }
-    timespec deadlineIn(int timeoutMs) const;
-    // --- what the server has ----------------------------------------------------------
-    std::optional<quint32> headsetSinkId() const;
-    std::optional<quint32> nodeNamed(const QString& name) const;
-    // --- the filter -------------------------------------------------------------------
-    void reconcile();
-    void loadFilter(const QString& headsetName);
-    void unloadFilter();
-    void bindFilterNode(quint32 id);
-    void dropFilterNode();
-    void pushGains();
-    void routeDefaultThroughFilter();
-    void setConfiguredDefault(const QString& sinkName);
-    void reportOtherProcessing(quint32 headsetId);
-    void bindForProperties(quint32 id, const QString& type);
-    void unbind(quint32 id);
-    void takeProperties(quint32 id, const spa_dict* props);
-    void bindMetadata(quint32 id);
-    void dropMetadata();
-
-    static const pw_core_events coreEvents;
-    static const pw_registry_events registryEvents;
-    static const pw_impl_module_events moduleEvents;
-    static const pw_node_events nodeEvents;
-    static const pw_metadata_events metadataEvents;
-    static const pw_node_events boundNodeEvents;
-    static const pw_device_events boundDeviceEvents;
-};
 
 // --- events ---------------------------------------------------------------------------
 
@@ -137,7 +46,7 @@ const pw_registry_events PipeWireClient::Impl::registryEvents = [] {
     events.version = PW_VERSION_REGISTRY_EVENTS;
     events.global = [](void* data, uint32_t id, uint32_t, const char* type, uint32_t, const spa_dict* props) {
         auto* self = static_cast<Impl*>(data);
-        Global global;
+        ServerObject global;
         if (strcmp(type, PW_TYPE_INTERFACE_Node) == 0)
             global.type = QStringLiteral("node");
         else if (strcmp(type, PW_TYPE_INTERFACE_Device) == 0)
@@ -170,48 +79,11 @@ const pw_registry_events PipeWireClient::Impl::registryEvents = [] {
     return events;
 }();
 
-const pw_impl_module_events PipeWireClient::Impl::moduleEvents = [] {
-    pw_impl_module_events events{};
-    events.version = PW_VERSION_IMPL_MODULE_EVENTS;
-    events.destroy = [](void* data) {
-        auto* self = static_cast<Impl*>(data);
-        spa_hook_remove(&self->moduleListener);
-        self->filterModule = nullptr;
-        self->filterTarget.clear();
-    };
-    return events;
-}();
-
-const pw_node_events PipeWireClient::Impl::nodeEvents = [] {
-    pw_node_events events{};
-    events.version = PW_VERSION_NODE_EVENTS;
-    events.param = [](void* data, int, uint32_t id, uint32_t, uint32_t, const spa_pod* param) {
-        auto* self = static_cast<Impl*>(data);
-        if (id == SPA_PARAM_Props && param)
-            readControls(param, self->readBack);
-    };
-    return events;
-}();
-
-const pw_metadata_events PipeWireClient::Impl::metadataEvents = [] {
-    pw_metadata_events events{};
-    events.version = PW_VERSION_METADATA_EVENTS;
-    events.property = [](void* data, uint32_t subject, const char* key, const char*, const char* value) -> int {
-        auto* self = static_cast<Impl*>(data);
-        if (subject == PW_ID_CORE && key && strcmp(key, "default.audio.sink") == 0) {
-            self->defaultSink = nameInJson(value);
-            self->routeDefaultThroughFilter();
-        }
-        return 0;
-    };
-    return events;
-}();
-
 const pw_node_events PipeWireClient::Impl::boundNodeEvents = [] {
     pw_node_events events{};
     events.version = PW_VERSION_NODE_EVENTS;
     events.info = [](void* data, const pw_node_info* info) {
-        auto* entry = static_cast<Bound*>(data);
+        auto* entry = static_cast<BoundObject*>(data);
         if (info->change_mask & PW_NODE_CHANGE_MASK_PROPS)
             static_cast<Impl*>(entry->client)->takeProperties(entry->id, info->props);
     };
@@ -222,7 +94,7 @@ const pw_device_events PipeWireClient::Impl::boundDeviceEvents = [] {
     pw_device_events events{};
     events.version = PW_VERSION_DEVICE_EVENTS;
     events.info = [](void* data, const pw_device_info* info) {
-        auto* entry = static_cast<Bound*>(data);
+        auto* entry = static_cast<BoundObject*>(data);
         if (info->change_mask & PW_DEVICE_CHANGE_MASK_PROPS)
             static_cast<Impl*>(entry->client)->takeProperties(entry->id, info->props);
     };
@@ -236,7 +108,7 @@ void PipeWireClient::Impl::bindForProperties(quint32 id, const QString& type)
                                                            node ? PW_VERSION_NODE : PW_VERSION_DEVICE, 0));
     if (!proxy)
         return;
-    auto* entry = new Bound{this, id, proxy, {}};
+    auto* entry = new BoundObject{this, id, proxy, {}};
     if (node)
         pw_node_add_listener(reinterpret_cast<pw_node*>(proxy), &entry->listener, &boundNodeEvents, entry);
     else
@@ -246,7 +118,7 @@ void PipeWireClient::Impl::bindForProperties(quint32 id, const QString& type)
 
 void PipeWireClient::Impl::unbind(quint32 id)
 {
-    Bound* entry = bound.take(id);
+    BoundObject* entry = bound.take(id);
     if (!entry)
         return;
     spa_hook_remove(&entry->listener);
@@ -358,153 +230,6 @@ std::optional<quint32> PipeWireClient::Impl::nodeNamed(const QString& name) cons
             return it.key();
     }
     return std::nullopt;
-}
-
-// --- the filter -----------------------------------------------------------------------
-
-// Brings the filter in line with the server: loaded while the headset's sink exists, bound
-// once its node shows, gone with the headset.
-void PipeWireClient::Impl::reconcile()
-{
-    if (!connected)
-        return;
-    const std::optional<quint32> headset = headsetSinkId();
-    const QString headsetName =
-        headset ? globals.value(*headset).properties.value(QStringLiteral(PW_KEY_NODE_NAME)) : QString();
-    if (filterModule && filterTarget != headsetName)
-        unloadFilter();
-    if (!filterModule && headset)
-        loadFilter(headsetName);
-    const std::optional<quint32> filterId = filterModule ? nodeNamed(filterSinkName()) : std::nullopt;
-    if (filterId && *filterId != filterNodeId) {
-        bindFilterNode(*filterId);
-        routeDefaultThroughFilter();
-    }
-    if (filterId && headset)
-        reportOtherProcessing(*headset);
-}
-
-void PipeWireClient::Impl::loadFilter(const QString& headsetName)
-{
-    const QString description = globals.value(*headsetSinkId()).properties.value(QStringLiteral(PW_KEY_NODE_DESCRIPTION));
-    const QString arguments = filterChainArguments(
-        gains, headsetName, (description.isEmpty() ? headsetName : description) + QStringLiteral(" (DTS)"));
-    filterModule = pw_context_load_module(context, kFilterModule, arguments.toUtf8().constData(), nullptr);
-    if (!filterModule) {
-        qWarning().noquote() << "PipeWire: the headset's filter could not be loaded:" << strerror(errno);
-        return;
-    }
-    filterTarget = headsetName;
-    reportedFilters.clear();
-    pw_impl_module_add_listener(filterModule, &moduleListener, &moduleEvents, this);
-    qDebug().noquote() << "PipeWire: the headset's filter runs in front of" << headsetName;
-}
-
-void PipeWireClient::Impl::unloadFilter()
-{
-    dropFilterNode();
-    if (!filterModule)
-        return;
-    // The headset is the user's default output again, not a filter that is going away.
-    if (redirected && metadata)
-        setConfiguredDefault(filterTarget);
-    redirected = false;
-    // The destroy event clears filterModule.
-    pw_impl_module_destroy(filterModule);
-    qDebug() << "PipeWire: the headset's filter was removed";
-}
-
-void PipeWireClient::Impl::bindFilterNode(quint32 id)
-{
-    dropFilterNode();
-    filterNode = static_cast<pw_node*>(pw_registry_bind(registry, id, PW_TYPE_INTERFACE_Node, PW_VERSION_NODE, 0));
-    if (!filterNode)
-        return;
-    filterNodeId = id;
-    pw_node_add_listener(filterNode, &filterNodeListener, &nodeEvents, this);
-    // Gains set between the module's loading and its node showing.
-    pushGains();
-}
-
-void PipeWireClient::Impl::dropFilterNode()
-{
-    if (!filterNode)
-        return;
-    spa_hook_remove(&filterNodeListener);
-    pw_proxy_destroy(reinterpret_cast<pw_proxy*>(filterNode));
-    filterNode = nullptr;
-    filterNodeId = SPA_ID_INVALID;
-}
-
-// Sets every control of the graph in one Props param: { params = [ name value ... ] }.
-void PipeWireClient::Impl::pushGains()
-{
-    if (!filterNode)
-        return;
-    uint8_t buffer[4096];
-    spa_pod_builder builder = SPA_POD_BUILDER_INIT(buffer, sizeof(buffer));
-    const spa_pod* pod = buildControls(&builder, filterControls(gains));
-    if (!pod)
-        return;
-    pw_node_set_param(filterNode, SPA_PARAM_Props, 0, pod);
-}
-
-// When the headset is the default output, its sound is sent through the filter. Any other
-// default output is the user's choice and stays as it is.
-void PipeWireClient::Impl::routeDefaultThroughFilter()
-{
-    if (!metadata || filterNodeId == SPA_ID_INVALID || defaultSink.isEmpty() || defaultSink != filterTarget)
-        return;
-    setConfiguredDefault(filterSinkName());
-    redirected = true;
-    qDebug().noquote() << "PipeWire: the headset is the default output; its sound goes through the filter";
-}
-
-void PipeWireClient::Impl::setConfiguredDefault(const QString& sinkName)
-{
-    const QByteArray value = QStringLiteral("{ \"name\": \"%1\" }").arg(sinkName).toUtf8();
-    pw_metadata_set_property(metadata, PW_ID_CORE, "default.configured.audio.sink", "Spa:String:JSON",
-                             value.constData());
-}
-
-// Another equaliser on the headset (an EasyEffects instance, a filter of the user's own) keeps
-// working beside ours; the log says so, since the two add up.
-void PipeWireClient::Impl::reportOtherProcessing(quint32 headsetId)
-{
-    for (const Global& global : globals) {
-        if (global.type != QLatin1String("link")
-            || global.properties.value(QStringLiteral(PW_KEY_LINK_INPUT_NODE)).toUInt() != headsetId)
-            continue;
-        const quint32 source = global.properties.value(QStringLiteral(PW_KEY_LINK_OUTPUT_NODE)).toUInt();
-        const Properties node = globals.value(source).properties;
-        const QString name = node.value(QStringLiteral(PW_KEY_NODE_NAME));
-        if (name == filterOutputName() || node.value(QStringLiteral(PW_KEY_NODE_PASSIVE)) != QLatin1String("true")
-            || reportedFilters.contains(name))
-            continue;
-        reportedFilters.insert(name);
-        qWarning().noquote() << "PipeWire: another filter already processes the headset's sound:" << name
-                             << "- both apply";
-    }
-}
-
-void PipeWireClient::Impl::bindMetadata(quint32 id)
-{
-    dropMetadata();
-    metadata = static_cast<pw_metadata*>(pw_registry_bind(registry, id, PW_TYPE_INTERFACE_Metadata, PW_VERSION_METADATA, 0));
-    if (!metadata)
-        return;
-    metadataId = id;
-    pw_metadata_add_listener(metadata, &metadataListener, &metadataEvents, this);
-}
-
-void PipeWireClient::Impl::dropMetadata()
-{
-    if (!metadata)
-        return;
-    spa_hook_remove(&metadataListener);
-    pw_proxy_destroy(reinterpret_cast<pw_proxy*>(metadata));
-    metadata = nullptr;
-    metadataId = SPA_ID_INVALID;
 }
 
 // --- the client -----------------------------------------------------------------------
