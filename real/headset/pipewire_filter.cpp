@@ -43,9 +43,14 @@ const pw_metadata_events PipeWireClient::Impl::metadataEvents = [] {
     events.version = PW_VERSION_METADATA_EVENTS;
     events.property = [](void* data, uint32_t subject, const char* key, const char*, const char* value) -> int {
         auto* self = static_cast<Impl*>(data);
-        if (subject == PW_ID_CORE && key && strcmp(key, "default.audio.sink") == 0) {
+        if (subject != PW_ID_CORE || !key)
+            return 0;
+        if (strcmp(key, "default.audio.sink") == 0) {
             self->defaultSink = nameInJson(value);
             self->routeDefaultThroughFilter();
+        } else if (strcmp(key, "default.configured.audio.sink") == 0 && nameInJson(value) == filterSinkName()) {
+            // Chosen by an earlier run, or before the server restarted: still ours to give back.
+            self->redirected = true;
         }
         return 0;
     };
