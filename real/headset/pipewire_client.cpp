@@ -28,8 +28,10 @@ const pw_core_events PipeWireClient::Impl::coreEvents = [] {
     };
     events.error = [](void* data, uint32_t id, int, int res, const char* message) {
         auto* self = static_cast<Impl*>(data);
-        if (id != PW_ID_CORE || res != -EPIPE)
+        if (id != PW_ID_CORE || res != -EPIPE) {
+            qDebug().noquote() << "PipeWire: error on object" << id << ":" << message << strerror(-res);
             return;
+        }
         // The server went away. The filter unloads itself; the connection is dropped and made
         // again once it has, from the loop, not from inside the core's own event.
         qWarning().noquote() << "PipeWire: the connection to the sound server was lost:" << message;
@@ -260,6 +262,7 @@ PipeWireClient::PipeWireClient() : m_impl(std::make_unique<Impl>())
 PipeWireClient::~PipeWireClient()
 {
     pw_thread_loop_lock(m_impl->loop);
+    m_impl->closing = true;
     if (m_impl->redirected) {
         // Give the headset back as the default output before the connection ends.
         m_impl->unloadFilter();

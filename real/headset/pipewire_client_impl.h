@@ -39,6 +39,8 @@ struct PipeWireClient::Impl {
     spa_hook registryListener{};
     spa_source* retryTimer = nullptr;
     bool connected = false;
+    // The client is going away: nothing is loaded any more.
+    bool closing = false;
     int lastDone = -1;
     QString lastError;
 

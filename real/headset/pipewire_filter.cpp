@@ -63,7 +63,7 @@ const pw_metadata_events PipeWireClient::Impl::metadataEvents = [] {
 // once its node shows, gone with the headset.
 void PipeWireClient::Impl::reconcile()
 {
-    if (!connected)
+    if (!connected || closing)
         return;
     const std::optional<quint32> headset = headsetSinkId();
     const QString headsetName =
@@ -192,6 +192,7 @@ void PipeWireClient::Impl::bindMetadata(quint32 id)
         return;
     metadataId = id;
     pw_metadata_add_listener(metadata, &metadataListener, &metadataEvents, this);
+    qDebug() << "PipeWire: following the default output in metadata" << id;
 }
 
 void PipeWireClient::Impl::dropMetadata()

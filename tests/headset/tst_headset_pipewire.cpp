@@ -121,8 +121,10 @@ void TestHeadsetPipeWire::findsTheHeadsetSinkAndSkipsTheOthers()
     const QVariantMap answer = program.device->get_Headphone_Devices();
     QCOMPARE(answer.value(QStringLiteral("headphoneNum")).toInt(), 1);
     QVERIFY(log.contains(QStringLiteral("Locate the specified DTS endpoint: Belvarinth ORVENA RH20 喇叭")));
-    // The speakers were listed as an endpoint, then skipped.
-    QVERIFY(log.contains(QStringLiteral("friendlyName: Test speakers")) || log.contains(QStringLiteral("registryPath:")));
+    // The speakers were listed as an endpoint too, then skipped: two endpoints looked at, one
+    // located.
+    QCOMPARE(log.all().filter(QStringLiteral("registryPath:")).size(), 2);
+    QCOMPARE(log.all().filter(QStringLiteral("Locate the specified DTS endpoint")).size(), 1);
     // The filter runs in front of the headset, and only the headset.
     QVERIFY(m_server.waitForNode(kFilter, true, kSettleMs));
     QTRY_VERIFY_WITH_TIMEOUT(m_server.linked(kFilterOutput, kHeadsetSink), kSettleMs);
@@ -272,6 +274,8 @@ void TestHeadsetPipeWire::serverThatStopsAnsweringFreesTheWorker()
 {
     Program program(m_data->path());
     program.select(2);
+    QVERIFY(m_server.waitForControl(kFilter, QStringLiteral("bass:Gain"), 5.0, kSettleMs));
+    QTRY_VERIFY_WITH_TIMEOUT(program.dts->client().filterRunning(), kSettleMs);
     m_server.pauseServer(true);
     LogCapture log;
     QElapsedTimer timer;
