@@ -233,7 +233,7 @@ void UiEndToEnd::presetFileThroughACustomSlot()
     QTRY_VERIFY_WITH_TIMEOUT(page->property("pendingFunction").toInt() == 0, 10000);
 
     auto component = std::static_pointer_cast<VirtualDtsComponent>(m_setup.dts);
-    VirtualDtsState& state = component->state();
+    DtsComponentState& state = component->state();
     const QString mode = state.headsetActiveMode();
     QVERIFY(mode.contains(QStringLiteral("custom"), Qt::CaseInsensitive));
     QCOMPARE(state.headsetValue(mode, QStringLiteral("SFX:Eagle-GEQ Band0 Gain")).value_or(-99), 5);
