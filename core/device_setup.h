@@ -13,3 +13,7 @@ DeviceSetup makeDeviceSetup(bool virtualDevices, const QString& sysfsRoot = QStr
 void configureGpu(DeviceSetup& setup);
 void configureMouse(DeviceSetup& setup);
 void configureHeadset(DeviceSetup& setup);
+
+// Where the headset's files (configuration XML, PEQ loader) are for an executable in that
+// folder: beside it in the build tree, under ../share/talvorin in an installation.
+QString headsetFilesFolder(const QString& executableFolder);

@@ -112,6 +112,7 @@ QVariantMap DEV_HEADPHONE::run_Headphone_Settings(int runFunction)
             qDebug() << "USB device is connected.";
             DtsSession session(m_setup.dts.get());
             runOperation(runFunction, session);
+            answerAvailability(session);
         }
     } catch (const std::exception& e) {
         qCritical() << "Caught exception: " << e.what();
@@ -132,8 +133,21 @@ QVariantMap DEV_HEADPHONE::get_Headphone_Devices()
         qDebug() << "USB device is connected.";
         DtsSession session(m_setup.dts.get());
         locateHeadset(session);
+        answerAvailability(session);
     } catch (const std::exception& e) {
         qCritical() << "Caught exception: " << e.what();
     }
     return m_answer;
+}
+
+// The page says why the headset's sound cannot be changed: no sound server, no component.
+void DEV_HEADPHONE::answerAvailability(const DtsSession& session)
+{
+    const QString key = QStringLiteral("headphoneError");
+    if (session.isOpen()) {
+        m_answer.remove(key);
+        return;
+    }
+    const QString reason = m_setup.dts ? m_setup.dts->unavailableReason() : QString();
+    m_answer.insert(key, reason.isEmpty() ? QStringLiteral("The headset's sound processing is not available.") : reason);
 }

@@ -75,6 +75,7 @@ private:
     // One DTS operation inside an open session.
     void runOperation(int runFunction, DtsSession& session);
     void locateHeadset(DtsSession& session);
+    void answerAvailability(const DtsSession& session);
     void startDts(DtsSession& session);
     void stopDts(DtsSession& session);
     void selectOption(const Endpoint& endpoint, int option);

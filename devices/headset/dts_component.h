@@ -4,6 +4,8 @@
 // the COM runtime; the virtual headset of sim/ answers the same calls.
 #include "devices/headset/dts_interfaces.h"
 
+#include <QString>
+
 class DtsComponent {
 public:
     virtual ~DtsComponent() = default;
@@ -15,4 +17,6 @@ public:
     // Creates an object of class `clsid` and hands out its interface `iid` with one reference.
     virtual dts::HRESULT createInstance(const dts::Guid& clsid, std::uint32_t context, const dts::Guid& iid,
                                         void** object) = 0;
+    // Why the last initializeThread failed, in words for the user; empty when it did not.
+    virtual QString unavailableReason() const { return {}; }
 };

@@ -11,6 +11,8 @@ DevicePage {
     objectName: "pageHeadphone"
 
     property bool connected: intOf(deviceInfo["headphoneNum"], 0) > 0
+    // Why the headset's sound cannot be changed (no sound server ...); empty when it can.
+    property string unavailableReason: deviceInfo["headphoneError"] !== undefined ? String(deviceInfo["headphoneError"]) : ""
     property bool dtsOn: true
     property int option: 1
     property var modeNames: Headset.modeNames(deviceInfo)
@@ -42,7 +44,7 @@ DevicePage {
     readonly property int retryWaitSeconds: 35
 
     readonly property bool isCustom: Headset.isCustom(option)
-    readonly property bool controlsEnabled: connected && dtsOn
+    readonly property bool controlsEnabled: connected && dtsOn && unavailableReason.length === 0
     // Why the dialogue and bass switches cannot be changed, when they cannot.
     readonly property string switchesNote: {
         if (!connected)
@@ -221,7 +223,8 @@ DevicePage {
     function handleAnswer(answer) {
         var done = pendingFunction
         pendingFunction = 0
-        if (intOf(answer["RESULTS"], 0) === -1) {
+        unavailableReason = answer["headphoneError"] !== undefined ? String(answer["headphoneError"]) : ""
+        if (intOf(answer["RESULTS"], 0) === -1 || unavailableReason.length > 0) {
             nextCommand = null
             showBands(bands)
             failureNotice.openWith(answer)
@@ -385,7 +388,17 @@ DevicePage {
                 font.pixelSize: 26 * page.ratio_h
             }
             Text {
-                visible: !page.connected
+                objectName: "headsetUnavailable"
+                visible: page.unavailableReason.length > 0
+                width: parent.width
+                wrapMode: Text.Wrap
+                text: page.unavailableReason
+                color: "#FF6060"
+                font.family: Palette.fontFamily
+                font.pixelSize: 16 * page.ratio_h
+            }
+            Text {
+                visible: !page.connected && page.unavailableReason.length === 0
                 text: "Headset not connected"
                 color: "#FF6060"
                 font.family: Palette.fontFamily

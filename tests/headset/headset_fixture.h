@@ -16,7 +16,7 @@ struct HeadsetFixture {
     ~HeadsetFixture();
 
     QString settingsPath() const;
-    VirtualDtsState& state() { return dts->state(); }
+    DtsComponentState& state() { return dts->state(); }
     void unplug() { bus->unplug(VirtualUsbBus::headset().instanceId); }
 
     QTemporaryDir data;

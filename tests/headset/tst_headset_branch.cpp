@@ -2,6 +2,7 @@
 #include "core/device_setup.h"
 #include "core/talvorin.h"
 #include "headset_fixture.h"
+#include "real/headset/pipewire_dts_component.h"
 #include "util/json_files.h"
 
 #include <QDir>
@@ -93,6 +94,7 @@ private slots:
     void missingHeadsetOnlyLogsAndConsumes();
     void discoveryReportsTheHeadset();
     void virtualDevicesPlugInTheHeadset();
+    void headsetFilesBesideTheExecutableOrUnderShare();
 };
 
 void TestHeadsetBranch::switchingOffSavesLastChoiceAndBeforeOff()
@@ -204,7 +206,8 @@ void TestHeadsetBranch::virtualDevicesPlugInTheHeadset()
 {
     HeadsetFixture fixture; // for the data folder
     const DeviceSetup real = makeDeviceSetup(false);
-    QVERIFY(!real.dts);
+    // Real: the sound server's component, and the machine's own USB devices.
+    QVERIFY(std::dynamic_pointer_cast<PipeWireDtsComponent>(real.dts));
     QVERIFY(!real.usbBus);
 
     const DeviceSetup virtualSetup = makeDeviceSetup(true);
@@ -213,6 +216,23 @@ void TestHeadsetBranch::virtualDevicesPlugInTheHeadset()
     DEV_HEADPHONE device(virtualSetup);
     QVERIFY(device.isHeadsetConnected());
     QCOMPARE(device.get_Headphone_Devices().value(QStringLiteral("headphoneNum")).toInt(), 1);
+}
+
+void TestHeadsetBranch::headsetFilesBesideTheExecutableOrUnderShare()
+{
+    QTemporaryDir prefix;
+    const QString bin = prefix.path() + QStringLiteral("/bin");
+    const QString share = prefix.path() + QStringLiteral("/share/talvorin");
+    const QString xml = QStringLiteral("/dts_apo4_hpxv2_oem_config_2DBF0001.xml");
+    QVERIFY(QDir().mkpath(bin) && QDir().mkpath(share));
+    // Nowhere yet: beside the executable, where the log will say it is missing.
+    QCOMPARE(headsetFilesFolder(bin), bin);
+    // Installed: under share/talvorin of the prefix.
+    QVERIFY(QFile::copy(QStringLiteral(TALVORIN_HEADSET_CONFIG_DIR) + xml, share + xml));
+    QCOMPARE(headsetFilesFolder(bin), share);
+    // The build tree: beside the executable comes first.
+    QVERIFY(QFile::copy(QStringLiteral(TALVORIN_HEADSET_CONFIG_DIR) + xml, bin + xml));
+    QCOMPARE(headsetFilesFolder(bin), bin);
 }
 
 QTEST_GUILESS_MAIN(TestHeadsetBranch)

@@ -58,7 +58,7 @@ void TestHeadsetSession::locatesOnlyTheHeadsetEndpoint()
 void TestHeadsetSession::noEndpointWhenHeadsetIsNotTheDefaultRenderDevice()
 {
     HeadsetFixture fixture;
-    fixture.state().setDefaultRender(VirtualDtsState::kSpeakers);
+    fixture.state().setDefaultRender(VirtualDtsComponent::kSpeakers);
     DEV_HEADPHONE device(fixture.setup);
     QCOMPARE(device.get_Headphone_Devices().value(QStringLiteral("headphoneNum")).toInt(), 0);
     QCOMPARE(fixture.state().liveObjects.load(), 0);
@@ -66,7 +66,7 @@ void TestHeadsetSession::noEndpointWhenHeadsetIsNotTheDefaultRenderDevice()
     // No default render device at all: no GUID to look for, and no endpoint taken.
     fixture.state().setDefaultRender(-1);
     QCOMPARE(device.get_Headphone_Devices().value(QStringLiteral("headphoneNum")).toInt(), 0);
-    fixture.state().setDefaultRender(VirtualDtsState::kHeadset);
+    fixture.state().setDefaultRender(VirtualDtsComponent::kHeadset);
     QCOMPARE(device.get_Headphone_Devices().value(QStringLiteral("headphoneNum")).toInt(), 1);
 }
 

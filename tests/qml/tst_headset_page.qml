@@ -347,6 +347,22 @@ TestCase {
         verify(!child(page, "firmwareUpdateButton").enabled)
     }
 
+    function test_no_sound_server_says_why() {
+        var reason = "PipeWire: no sound server answers (No such file or directory)"
+        var page = openPage({ "headphoneError": reason })
+        var line = child(page, "headsetUnavailable")
+        verify(line.visible)
+        compare(line.text, reason)
+        tryVerify(function() { return child(page, "failureNotice").visible })
+        verify(!child(page, "mode_2").enabled, "nothing to change without a sound server")
+        // The server answers again: the next answer clears the reason.
+        child(page, "failureNotice").close()
+        page.request(5, { "selectDtsOption": 3 }, 3)
+        answerAndWait(page, { "Control": 3, "RESULTS": 1, "runFunction": 5, "dialogEnhance": 1, "bassControl": 1 })
+        verify(!line.visible)
+        compare(page.option, 3)
+    }
+
     function firmwareAnswer(values) {
         values["Control"] = 8
         return values

@@ -170,7 +170,7 @@ void UiEndToEnd::equaliserBandFromTheHeadsetPage()
     QTRY_COMPARE_WITH_TIMEOUT(jsProperty(page, "bands").property(2).toInt(), 6, 10000);
 
     auto component = std::static_pointer_cast<VirtualDtsComponent>(m_setup.dts);
-    VirtualDtsState& state = component->state();
+    DtsComponentState& state = component->state();
     QString customMode;
     for (const QString& name : state.headsetModeNames()) {
         if (name.contains(QStringLiteral("custom"), Qt::CaseInsensitive))
@@ -233,7 +233,7 @@ void UiEndToEnd::presetFileThroughACustomSlot()
     QTRY_VERIFY_WITH_TIMEOUT(page->property("pendingFunction").toInt() == 0, 10000);
 
     auto component = std::static_pointer_cast<VirtualDtsComponent>(m_setup.dts);
-    VirtualDtsState& state = component->state();
+    DtsComponentState& state = component->state();
     const QString mode = state.headsetActiveMode();
     QVERIFY(mode.contains(QStringLiteral("custom"), Qt::CaseInsensitive));
     QCOMPARE(state.headsetValue(mode, QStringLiteral("SFX:Eagle-GEQ Band0 Gain")).value_or(-99), 5);

@@ -1,4 +1,4 @@
-#include "sim/headset/virtual_dts_objects.h"
+#include "devices/headset/model/dts_component_objects.h"
 
 #include "devices/headset/audio_endpoints.h"
 
@@ -17,10 +17,10 @@ std::wstring wide(const QString& text)
 
 // Reference counting and interface lookup shared by every object of the component.
 template <class Interface>
-class VirtualObject : public Interface {
+class ComponentObject : public Interface {
 public:
-    explicit VirtualObject(std::shared_ptr<VirtualDtsState> state) : m_state(std::move(state)) { ++m_state->liveObjects; }
-    ~VirtualObject() override { --m_state->liveObjects; }
+    explicit ComponentObject(std::shared_ptr<DtsComponentState> state) : m_state(std::move(state)) { ++m_state->liveObjects; }
+    ~ComponentObject() override { --m_state->liveObjects; }
 
     HRESULT QueryInterface(const Guid& iid, void** object) override
     {
@@ -45,7 +45,7 @@ public:
 protected:
     virtual bool answersTo(const Guid&) const { return false; }
 
-    std::shared_ptr<VirtualDtsState> m_state;
+    std::shared_ptr<DtsComponentState> m_state;
 
 private:
     std::atomic<std::uint32_t> m_references{1};
@@ -58,14 +58,14 @@ HRESULT handOut(Out** out, Object* object)
     return S_OK;
 }
 
-class VirtualControlObject : public VirtualObject<IDTSAPOControlStr> {
+class ComponentControlObject : public ComponentObject<IDTSAPOControlStr> {
 public:
-    VirtualControlObject(std::shared_ptr<VirtualDtsState> state, int endpoint, int mode, int index)
-        : VirtualObject(std::move(state)), m_endpoint(endpoint), m_mode(mode), m_index(index) {}
+    ComponentControlObject(std::shared_ptr<DtsComponentState> state, int endpoint, int mode, int index)
+        : ComponentObject(std::move(state)), m_endpoint(endpoint), m_mode(mode), m_index(index) {}
 
     HRESULT GetName(std::wstring* name) override
     {
-        const std::optional<VirtualControl> control = m_state->control(m_endpoint, m_mode, m_index);
+        const std::optional<DtsControl> control = m_state->control(m_endpoint, m_mode, m_index);
         if (!name || !control)
             return E_FAIL;
         *name = wide(control->name);
@@ -76,7 +76,7 @@ public:
     HRESULT unused4() override { return E_NOTIMPL; }
     HRESULT GetIntValue(LONG* value) override
     {
-        const std::optional<VirtualControl> control = m_state->control(m_endpoint, m_mode, m_index);
+        const std::optional<DtsControl> control = m_state->control(m_endpoint, m_mode, m_index);
         if (!value)
             return E_POINTER;
         if (!control || control->isText)
@@ -98,7 +98,7 @@ protected:
     // Only a control that holds text answers to the text interface.
     bool answersTo(const Guid& iid) const override
     {
-        const std::optional<VirtualControl> control = m_state->control(m_endpoint, m_mode, m_index);
+        const std::optional<DtsControl> control = m_state->control(m_endpoint, m_mode, m_index);
         return iid == IID_IDTSAPOControlStr && control && control->isText;
     }
 
@@ -108,10 +108,10 @@ private:
     int m_index;
 };
 
-class VirtualControlEnumerator : public VirtualObject<IDTSAPOControlEnumerator2> {
+class ComponentControlEnumerator : public ComponentObject<IDTSAPOControlEnumerator2> {
 public:
-    VirtualControlEnumerator(std::shared_ptr<VirtualDtsState> state, int endpoint, int mode)
-        : VirtualObject(std::move(state)), m_endpoint(endpoint), m_mode(mode) {}
+    ComponentControlEnumerator(std::shared_ptr<DtsComponentState> state, int endpoint, int mode)
+        : ComponentObject(std::move(state)), m_endpoint(endpoint), m_mode(mode) {}
 
     HRESULT Next(IDTSAPOControl** control) override
     {
@@ -120,7 +120,7 @@ public:
         *control = nullptr;
         if (m_next >= m_state->controlCount(m_endpoint, m_mode))
             return S_FALSE;
-        return handOut(control, new VirtualControlObject(m_state, m_endpoint, m_mode, m_next++));
+        return handOut(control, new ComponentControlObject(m_state, m_endpoint, m_mode, m_next++));
     }
 
 protected:
@@ -132,10 +132,10 @@ private:
     int m_next = 0;
 };
 
-class VirtualModeObject : public VirtualObject<IDTSAPOOpMode> {
+class ComponentModeObject : public ComponentObject<IDTSAPOOpMode> {
 public:
-    VirtualModeObject(std::shared_ptr<VirtualDtsState> state, int endpoint, int mode)
-        : VirtualObject(std::move(state)), m_endpoint(endpoint), m_mode(mode) {}
+    ComponentModeObject(std::shared_ptr<DtsComponentState> state, int endpoint, int mode)
+        : ComponentObject(std::move(state)), m_endpoint(endpoint), m_mode(mode) {}
 
     int endpoint() const { return m_endpoint; }
     int mode() const { return m_mode; }
@@ -144,7 +144,7 @@ public:
     {
         if (!enumerator)
             return E_POINTER;
-        return handOut(enumerator, new VirtualControlEnumerator(m_state, m_endpoint, m_mode));
+        return handOut(enumerator, new ComponentControlEnumerator(m_state, m_endpoint, m_mode));
     }
     HRESULT GetName(std::wstring* name) override
     {
@@ -178,10 +178,10 @@ private:
     int m_mode;
 };
 
-class VirtualModeEnumerator : public VirtualObject<IDTSAPOOpModeEnumerator> {
+class ComponentModeEnumerator : public ComponentObject<IDTSAPOOpModeEnumerator> {
 public:
-    VirtualModeEnumerator(std::shared_ptr<VirtualDtsState> state, int endpoint)
-        : VirtualObject(std::move(state)), m_endpoint(endpoint) {}
+    ComponentModeEnumerator(std::shared_ptr<DtsComponentState> state, int endpoint)
+        : ComponentObject(std::move(state)), m_endpoint(endpoint) {}
 
     HRESULT Next(IDTSAPOOpMode** mode) override
     {
@@ -190,7 +190,7 @@ public:
         *mode = nullptr;
         if (m_next >= m_state->modeCount(m_endpoint))
             return S_FALSE;
-        return handOut(mode, new VirtualModeObject(m_state, m_endpoint, m_next++));
+        return handOut(mode, new ComponentModeObject(m_state, m_endpoint, m_next++));
     }
 
 private:
@@ -198,10 +198,10 @@ private:
     int m_next = 0;
 };
 
-class VirtualEndpointObject : public VirtualObject<IDTSEndpointInfo> {
+class ComponentEndpointObject : public ComponentObject<IDTSEndpointInfo> {
 public:
-    VirtualEndpointObject(std::shared_ptr<VirtualDtsState> state, int endpoint)
-        : VirtualObject(std::move(state)), m_endpoint(endpoint) {}
+    ComponentEndpointObject(std::shared_ptr<DtsComponentState> state, int endpoint)
+        : ComponentObject(std::move(state)), m_endpoint(endpoint) {}
 
     HRESULT GetFriendlyName(std::wstring* name) override { return text(name, m_state->endpointInfo(m_endpoint).friendlyName); }
     HRESULT GetConfigFile(std::wstring* path) override { return text(path, m_state->endpointInfo(m_endpoint).configFile); }
@@ -210,13 +210,13 @@ public:
     {
         if (!enumerator)
             return E_POINTER;
-        return handOut(enumerator, new VirtualModeEnumerator(m_state, m_endpoint));
+        return handOut(enumerator, new ComponentModeEnumerator(m_state, m_endpoint));
     }
     HRESULT unused5() override { return E_NOTIMPL; }
     HRESULT SetActiveOpMode(IDTSAPOOpMode* mode) override
     {
         // Only a mode this endpoint handed out can become its active mode.
-        const auto* own = dynamic_cast<VirtualModeObject*>(mode);
+        const auto* own = dynamic_cast<ComponentModeObject*>(mode);
         if (!own || own->endpoint() != m_endpoint)
             return E_INVALIDARG;
         return m_state->setActiveMode(m_endpoint, own->mode()) ? S_OK : E_FAIL;
@@ -229,7 +229,7 @@ public:
         const int active = m_state->activeMode(m_endpoint);
         if (active < 0)
             return E_FAIL;
-        return handOut(mode, new VirtualModeObject(m_state, m_endpoint, active));
+        return handOut(mode, new ComponentModeObject(m_state, m_endpoint, active));
     }
 
 private:
@@ -244,9 +244,9 @@ private:
     int m_endpoint;
 };
 
-class VirtualEndpointEnumerator : public VirtualObject<IDTSEndpointEnumerator> {
+class ComponentEndpointEnumerator : public ComponentObject<IDTSEndpointEnumerator> {
 public:
-    using VirtualObject::VirtualObject;
+    using ComponentObject::ComponentObject;
 
     HRESULT Next(IDTSEndpointInfo** endpoint) override
     {
@@ -255,16 +255,16 @@ public:
         *endpoint = nullptr;
         if (m_next >= m_state->endpointCount())
             return S_FALSE;
-        return handOut(endpoint, new VirtualEndpointObject(m_state, m_next++));
+        return handOut(endpoint, new ComponentEndpointObject(m_state, m_next++));
     }
 
 private:
     int m_next = 0;
 };
 
-class VirtualSystem : public VirtualObject<IDTSAPOSystem> {
+class ComponentSystem : public ComponentObject<IDTSAPOSystem> {
 public:
-    using VirtualObject::VirtualObject;
+    using ComponentObject::ComponentObject;
 
     HRESULT GetEndpointEnumerator(IDTSEndpointEnumerator** enumerator) override
     {
@@ -274,7 +274,7 @@ public:
         // The component lists its endpoints only once it has been initialised.
         if (!m_initialized)
             return E_FAIL;
-        return handOut(enumerator, new VirtualEndpointEnumerator(m_state));
+        return handOut(enumerator, new ComponentEndpointEnumerator(m_state));
     }
     HRESULT Initialize(std::uint32_t) override
     {
@@ -291,10 +291,10 @@ private:
     bool m_initialized = false;
 };
 
-class VirtualAudioDevice : public VirtualObject<IMMDevice> {
+class ComponentAudioDevice : public ComponentObject<IMMDevice> {
 public:
-    VirtualAudioDevice(std::shared_ptr<VirtualDtsState> state, QString id)
-        : VirtualObject(std::move(state)), m_id(std::move(id)) {}
+    ComponentAudioDevice(std::shared_ptr<DtsComponentState> state, QString id)
+        : ComponentObject(std::move(state)), m_id(std::move(id)) {}
 
     HRESULT unused1() override { return E_NOTIMPL; }
     HRESULT unused2() override { return E_NOTIMPL; }
@@ -310,9 +310,9 @@ private:
     QString m_id;
 };
 
-class VirtualAudioEnumerator : public VirtualObject<IMMDeviceEnumerator> {
+class ComponentAudioEnumerator : public ComponentObject<IMMDeviceEnumerator> {
 public:
-    using VirtualObject::VirtualObject;
+    using ComponentObject::ComponentObject;
 
     HRESULT unused1() override { return E_NOTIMPL; }
     HRESULT GetDefaultAudioEndpoint(EDataFlow flow, ERole, IMMDevice** device) override
@@ -323,7 +323,7 @@ public:
         const QString id = m_state->defaultRenderId();
         if (flow != eRender || id.isEmpty())
             return E_NOTFOUND;
-        return handOut(device, new VirtualAudioDevice(m_state, id));
+        return handOut(device, new ComponentAudioDevice(m_state, id));
     }
 
 protected:
@@ -332,12 +332,21 @@ protected:
 
 } // namespace
 
-IUnknown* createVirtualDtsSystem(const std::shared_ptr<VirtualDtsState>& state)
+HRESULT createComponentObject(const std::shared_ptr<DtsComponentState>& state, const Guid& clsid, const Guid& iid,
+                              void** object)
 {
-    return new VirtualSystem(state);
-}
-
-IUnknown* createVirtualAudioEnumerator(const std::shared_ptr<VirtualDtsState>& state)
-{
-    return new VirtualAudioEnumerator(state);
+    if (!object)
+        return E_POINTER;
+    *object = nullptr;
+    IUnknown* created = nullptr;
+    if (clsid == CLSID_DTSAPOSystem)
+        created = new ComponentSystem(state);
+    else if (clsid == CLSID_MMDeviceEnumerator)
+        created = new ComponentAudioEnumerator(state);
+    else
+        return REGDB_E_CLASSNOTREG;
+    // Hand out the wanted interface and drop the creation reference.
+    const HRESULT hr = created->QueryInterface(iid, object);
+    created->Release();
+    return hr;
 }
