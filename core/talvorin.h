@@ -18,6 +18,7 @@
 #include "devices/gpu/dev_gpu.h"
 #include "devices/headset/dev_headphone.h"
 #include "devices/mouse/dev_mouse.h"
+#include "platform/folder_watch.h"
 
 #include <QVariantMap>
 
@@ -62,7 +63,13 @@ private:
     void startUp();
     // One turn of the loop; false when the loop must end.
     bool runTurn();
-    void takeLaunchEvent();
+    // Sleeps until there is something to do: a new command, a launch event, a change of the
+    // hand-off file, a retry that is due, or a stop.
+    void waitForWork(bool holdsWindowRequest);
+    // Watches the data folder for the hand-off file; false when it cannot be watched.
+    bool watchHandOff();
+    // False when the lock was busy and the queue must be looked at again shortly.
+    bool takeLaunchEvent();
     void runProfileSwitch(int profile);
     // Runs the branch for `control`; false when the loop must end (Control 6).
     bool dispatch(int control, WorkerContext& ctx);
@@ -79,6 +86,10 @@ private:
     GameLibrary m_games;
     LaunchQueue m_launches;
     ForegroundMonitor m_monitor;
+    // Used by the worker's thread only.
+    platform::FolderWatch m_handOffWatch;
+    bool m_handOffWatchRefused = false;
+    bool m_retryLaunchQueue = false;
 
     WorkerState m_state;
     QVariantMap m_answer;
