@@ -4,6 +4,7 @@
 #include "app/qml_types.h"
 #include "app/screenshot.h"
 #include "app/single_instance.h"
+#include "core/data_store.h"
 #include "core/device_setup.h"
 #include "core/talvorin.h"
 #include "listeners/background_listening.h"
@@ -16,6 +17,7 @@
 
 #include <QApplication>
 #include <QDebug>
+#include <QFile>
 #include <QIcon>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
@@ -52,6 +54,15 @@ void chooseSceneGraphBackend()
         QQuickWindow::setSceneGraphBackend(QSGRendererInterface::Software);
 }
 
+// The stored "show the window at start" choice, read before the QML so that the window can
+// appear at once, with the intro playing while the devices are discovered. The worker reads
+// the same file for the discovery answer.
+bool storedChoiceShowsWindow(const QString& dataFolder)
+{
+    QFile file(DataStore(dataFolder).showWindowFile());
+    return file.open(QIODevice::ReadOnly) && file.readAll().trimmed() == "1";
+}
+
 } // namespace
 
 int runTalvorin(int argc, char* argv[])
@@ -74,6 +85,8 @@ int runTalvorin(int argc, char* argv[])
     }
     writeTextToFile(handOffPath, QStringLiteral("0"));
 
+    if (storedChoiceShowsWindow(dataFolder))
+        options->setShownAtStart();
     const DeviceSetup setup = deviceSetupFromEnvironment();
     TALVORIN worker(setup, dataFolder);
     BACKGROUND_LISTENING listener(setup);
