@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QDebug>
 #include <QFile>
+#include <QFileInfo>
 #include <QIcon>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
@@ -67,14 +68,12 @@ bool storedChoiceShowsWindow(const QString& dataFolder)
 
 int runTalvorin(int argc, char* argv[])
 {
-    QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
-    chooseSceneGraphBackend();
-    QApplication app(argc, argv);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon/BV_LOGO_256.ico")));
-    registerQmlTypes();
-    QQmlApplicationEngine engine;
-    LaunchOptions* options = LaunchOptions::fromArguments(QCoreApplication::arguments(), &app);
-
+    // A second start only leaves its note and goes. It does so before the application object,
+    // the display connection and the QML engine exist, so that the running instance's window
+    // comes up as soon as possible. The name is the one Qt would give the application (the
+    // program file's name), so the data folder is the same as with the application object.
+    if (argc > 0 && argv[0])
+        QCoreApplication::setApplicationName(QFileInfo(QString::fromLocal8Bit(argv[0])).fileName());
     SingleInstanceGuard guard(kInstanceKey);
     const QString dataFolder = appDataFolder();
     ensureDirectory(dataFolder);
@@ -83,6 +82,14 @@ int runTalvorin(int argc, char* argv[])
         requestWindowFromRunningInstance(handOffPath);
         return 0;
     }
+
+    QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
+    chooseSceneGraphBackend();
+    QApplication app(argc, argv);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon/BV_LOGO_256.ico")));
+    registerQmlTypes();
+    QQmlApplicationEngine engine;
+    LaunchOptions* options = LaunchOptions::fromArguments(QCoreApplication::arguments(), &app);
     writeTextToFile(handOffPath, QStringLiteral("0"));
 
     if (storedChoiceShowsWindow(dataFolder))
