@@ -177,18 +177,15 @@ bool TALVORIN::runTurn()
         return false;
     // Lowered before anything is looked at: whatever arrives from here on ends the wait below.
     m_wake.lower();
-    m_retryLaunchQueue = !takeLaunchEvent();
+    const bool retryLaunchQueue = !takeLaunchEvent();
     const CommandSlot::Taken taken = m_command.take();
     WorkerContext ctx{m_command, taken.generation, taken.command, m_answer, m_state, m_store,
                       [this](const QVariantMap& answer) { emitAnswer(answer); }};
     const int control = readInt(taken.command, QStringLiteral("Control"), 0);
     if (!dispatch(control, ctx))
         return false;
-    if (m_stopFlag) {
-        qDebug() << " Stop() TALVORIN Thread: " << QThread::currentThreadId();
-        return false;
-    }
-    waitForWork(control == 5);
+    if (!m_stopFlag)
+        waitForWork(control == 5, retryLaunchQueue);
     if (m_stopFlag) {
         qDebug() << " Stop() TALVORIN Thread: " << QThread::currentThreadId();
         return false;
@@ -196,10 +193,10 @@ bool TALVORIN::runTurn()
     return true;
 }
 
-void TALVORIN::waitForWork(bool holdsWindowRequest)
+void TALVORIN::waitForWork(bool holdsWindowRequest, bool retryLaunchQueue)
 {
     int timeoutMs = -1;
-    if (m_retryLaunchQueue)
+    if (retryLaunchQueue)
         timeoutMs = kLaunchRetryMs;
     else if (holdsWindowRequest && !m_handOffWatch.isWatching())
         timeoutMs = kHandOffPollMs;

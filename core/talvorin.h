@@ -65,7 +65,7 @@ private:
     bool runTurn();
     // Sleeps until there is something to do: a new command, a launch event, a change of the
     // hand-off file, a retry that is due, or a stop.
-    void waitForWork(bool holdsWindowRequest);
+    void waitForWork(bool holdsWindowRequest, bool retryLaunchQueue);
     // Watches the data folder for the hand-off file; false when it cannot be watched.
     bool watchHandOff();
     // False when the lock was busy and the queue must be looked at again shortly.
@@ -89,7 +89,6 @@ private:
     // Used by the worker's thread only.
     platform::FolderWatch m_handOffWatch;
     bool m_handOffWatchRefused = false;
-    bool m_retryLaunchQueue = false;
 
     WorkerState m_state;
     QVariantMap m_answer;
