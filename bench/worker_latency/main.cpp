@@ -1,6 +1,8 @@
 // Prints how long the worker takes to act on what reaches it, on the virtual devices: a mouse
-// command placed by the window until the first HID report is written to the mouse, and a
-// second start's note in the hand-off file until the worker answers with the window request.
+// command placed by the window until the first HID report is written to the mouse, a program
+// coming to the front (its launch event queued) until the profile switch reaches the mouse,
+// and a second start's note in the hand-off file until the worker answers with the window
+// request.
 // The worker runs in this process; figures go to standard output, its log nowhere.
 #include "core/device_setup.h"
 #include "core/talvorin.h"
@@ -95,6 +97,36 @@ std::vector<double> commandToReport(TALVORIN& worker, SimHidBackend& bus, Answer
     return samples;
 }
 
+// A game linked to profile 4 and an editor linked to nothing take turns in front: every
+// change switches the profile (4, then back to 1).
+std::vector<double> launchToProfileSwitch(TALVORIN& worker, SimHidBackend& bus, AnswerCounter& counter, int runs)
+{
+    const QString path = QString::fromStdString(bus.vendorPath(0));
+    const int before = counter.answers;
+    worker.receiveDataFromQML({{"Control", 2},
+                               {"runFunction", 41},
+                               {"currentHID_Path", path},
+                               {"AppIDList", QVariantList{"570"}},
+                               {"570", QVariantList{"570", "Some Game", "somegame", "", "", 4, true, true}}});
+    waitFor([&] { return counter.answers > before; }, 2000);
+    std::vector<double> samples;
+    for (int i = 0; i < runs; ++i) {
+        randomPause();
+        LaunchEvent event;
+        event.executablePath = i % 2 == 0 ? "/games/SomeGame/somegame" : "/usr/bin/editor";
+        event.executableName = i % 2 == 0 ? "somegame" : "editor";
+        bus.clearWrites();
+        const int answersBefore = counter.answers;
+        QElapsedTimer clock;
+        clock.start();
+        worker.launchQueue().push(event);
+        if (waitFor([&] { return !bus.writes(0).empty(); }, 2000))
+            samples.push_back(double(clock.nsecsElapsed()) / 1e6);
+        waitFor([&] { return counter.answers > answersBefore; }, 2000);
+    }
+    return samples;
+}
+
 std::vector<double> handOffToAnswer(TALVORIN& worker, const QString& handOff, AnswerCounter& counter, int runs)
 {
     std::vector<double> samples;
@@ -145,11 +177,13 @@ int main(int argc, char** argv)
 
     const int runs = 40;
     const Figures command = summarise(commandToReport(worker, *bus, counter, runs));
+    const Figures launch = summarise(launchToProfileSwitch(worker, *bus, counter, runs));
     const Figures handOff = summarise(handOffToAnswer(worker, data.path() + "/talvorin.txt", counter, runs));
 
     std::fflush(stdout);
     dup2(figuresOut, 1);
     print("command placed -> first HID report written:", command, runs);
+    print("launch event -> profile switch at the mouse:", launch, runs);
     print("hand-off written -> window request answered:", handOff, runs);
     worker.stopTerminate();
     return 0;
