@@ -1,5 +1,7 @@
 #include "app/application.h"
 
+#include "app/control_protocol.h"
+#include "app/control_socket_server.h"
 #include "app/launch_options.h"
 #include "app/qml_types.h"
 #include "app/screenshot.h"
@@ -64,6 +66,17 @@ bool storedChoiceShowsWindow(const QString& dataFolder)
     return file.open(QIODevice::ReadOnly) && file.readAll().trimmed() == "1";
 }
 
+// Command lines started from a terminal reach this instance through a socket of the user's own.
+void listenForCommandLines(ControlSocketServer& server)
+{
+    QString error;
+    const QString path = controlSocketPath(&error);
+    if (path.isEmpty())
+        qWarning().noquote() << "Control socket not opened:" << error;
+    else
+        server.listen(path);
+}
+
 } // namespace
 
 int runTalvorin(int argc, char* argv[])
@@ -98,6 +111,8 @@ int runTalvorin(int argc, char* argv[])
     TALVORIN worker(setup, dataFolder);
     BACKGROUND_LISTENING listener(setup);
     KEYBOARD_HOOK hook;
+    ControlSocketServer controlSocket(worker);
+    listenForCommandLines(controlSocket);
     publishWorkers(engine.rootContext(), worker, listener, hook, options);
     return runWindow(app, engine, worker, options);
 }

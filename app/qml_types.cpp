@@ -1,6 +1,8 @@
 #include "app/qml_types.h"
 
 #include "app/launch_options.h"
+#include "app/pages/headset_equalizer.h"
+#include "app/pages/metric_history_model.h"
 #include "app/tray/my_action.h"
 #include "app/tray/my_menu.h"
 #include "app/tray/my_separator.h"
@@ -21,6 +23,9 @@ void registerQmlTypes()
     qmlRegisterType<MyAction>("my.util", 1, 0, "MyAction");
     qmlRegisterType<MySeparator>("my.util", 1, 0, "MySeparator");
     qmlRegisterType<SystemTrayIcon>("my.util", 1, 0, "SystemTrayIcon");
+    // Helpers of the pages: models and files that QML has no means of its own for.
+    qmlRegisterType<MetricHistoryModel>("my.util", 1, 0, "MetricHistory");
+    qmlRegisterType<HeadsetEqualizer>("my.util", 1, 0, "HeadsetEqualizer");
 }
 
 void publishWorkers(QQmlContext* context, TALVORIN& worker, BACKGROUND_LISTENING& listener,

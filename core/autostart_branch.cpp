@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QFile>
 
 namespace {
 
@@ -21,7 +22,16 @@ bool writeStartupValue(const DataStore& store, int value, const char* okLabel)
 
 } // namespace
 
-bool AutostartBranch::RunBatAsAdmin(const QString& batFileName)
+void answerStartAtLogin(WorkerContext& ctx, int control, const QString& refusal)
+{
+    ctx.answer.insert(QStringLiteral("StartwithWindows"), AutostartBranch::startAtLoginForUi());
+    ctx.answer.insert(QStringLiteral("StartwithWindowsError"), refusal);
+    ctx.answer.insert(QStringLiteral("Control"), control);
+    ctx.publish();
+    ctx.finish();
+}
+
+bool AutostartBranch::RunBatAsAdmin(const QString& batFileName, QString* reason)
 {
     QString error;
     bool ok = false;
@@ -33,7 +43,30 @@ bool AutostartBranch::RunBatAsAdmin(const QString& batFileName)
         error = QStringLiteral("unknown task ") + batFileName;
     if (!ok)
         writeStderr(QStringLiteral("ShellExecuteEx failed, error code: %1\n").arg(error));
+    if (reason)
+        *reason = error;
     return ok;
+}
+
+int AutostartBranch::startAtLoginForUi()
+{
+    return platform::isAutostartEnabled() ? 1 : 0;
+}
+
+int AutostartBranch::showWindowAtStart(const DataStore& store)
+{
+    QFile file(store.showWindowFile());
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        qDebug() << "[FSA] Could not open FSA.txt for reading. File path:" << store.showWindowFile();
+        return 0;
+    }
+    return file.readAll().trimmed() == "1" ? 1 : 0;
+}
+
+void AutostartBranch::runReadStartOptions(WorkerContext& ctx)
+{
+    ctx.answer.insert(QStringLiteral("firstrStartAppShowGUI"), showWindowAtStart(ctx.store));
+    answerStartAtLogin(ctx, 14, QString());
 }
 
 int AutostartBranch::startupFlagForUi(const DataStore& store)
@@ -56,31 +89,30 @@ void AutostartBranch::runCreateTask(WorkerContext& ctx)
 {
     qDebug() << "StartwithWindows Settings create task";
     int value = readIntFromFile(ctx.store.startAppFile());
-    if (RunBatAsAdmin(QStringLiteral("create_task.bat"))) {
+    QString error;
+    QString refusal;
+    if (RunBatAsAdmin(QStringLiteral("create_task.bat"), &error)) {
         value = 1;
         qDebug() << "create_task.bat executed successfully.";
-        ctx.answer.insert(QStringLiteral("StartwithWindows"), 1);
     } else {
         qDebug() << "Failed to execute create_task.bat.";
+        refusal = QStringLiteral("Could not add the start-at-login entry: ") + error;
     }
     writeStartupValue(ctx.store, value, "Write result");
-    ctx.answer.insert(QStringLiteral("StartwithWindows"), startupFlagForUi(ctx.store));
-    ctx.answer.insert(QStringLiteral("Control"), 12);
-    ctx.publish();
-    ctx.finish();
+    answerStartAtLogin(ctx, 12, refusal);
 }
 
 void AutostartBranch::runRemoveTask(WorkerContext& ctx)
 {
     qDebug() << "StartwithWindows remove task";
-    if (RunBatAsAdmin(QStringLiteral("remove_task.bat"))) {
+    QString error;
+    QString refusal;
+    if (RunBatAsAdmin(QStringLiteral("remove_task.bat"), &error)) {
         qDebug() << "remove_task.bat executed successfully.";
         writeStartupValue(ctx.store, 0, "Update result");
     } else {
         qDebug() << "Failed to execute remove_task.bat.";
+        refusal = QStringLiteral("Could not remove the start-at-login entry: ") + error;
     }
-    ctx.answer.insert(QStringLiteral("StartwithWindows"), startupFlagForUi(ctx.store));
-    ctx.answer.insert(QStringLiteral("Control"), 13);
-    ctx.publish();
-    ctx.finish();
+    answerStartAtLogin(ctx, 13, refusal);
 }

@@ -1,10 +1,10 @@
 #include "core/device_setup.h"
 
-// TALVORIN_SYSFS_ROOT moves every sysfs reader of the process (PCI and USB presence, the graphics
-// cards' files) to another tree: recorded trees in tests, a chroot's /sys by hand.
+#include "devices/sysfs_root.h"
+
 DeviceSetup deviceSetupFromEnvironment()
 {
-    return makeDeviceSetup(qgetenv("TALVORIN_DEVICES") == "virtual", qEnvironmentVariable("TALVORIN_SYSFS_ROOT"));
+    return makeDeviceSetup(qgetenv("TALVORIN_DEVICES") == "virtual", sysfsRootFromEnvironment());
 }
 
 DeviceSetup makeDeviceSetup(bool virtualDevices, const QString& sysfsRoot)

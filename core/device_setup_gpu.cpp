@@ -1,11 +1,12 @@
 #include "core/device_setup.h"
 
-#include "devices/gpu/adlx_helper.h"
+#include "real/gpu/real_location.h"
 #include "sim/gpu/stand_in_location.h"
 
-// Real: the vendor's library by name (the application's folder, then the system library
-// paths). Virtual: the stand-in library and its demo cards.
+// Real: our Linux library over amdgpu's sysfs files and i2c-dev (beside the executable, in the
+// installed program's library folder, or in the build tree). Virtual: the stand-in library and
+// its demo cards.
 void configureGpu(DeviceSetup& setup)
 {
-    setup.adlxLibrary = setup.virtualDevices ? standInAdlxLibraryPath() : ADLXHelper::defaultLibraryName();
+    setup.adlxLibrary = setup.virtualDevices ? standInAdlxLibraryPath() : linuxAdlxLibraryPath();
 }

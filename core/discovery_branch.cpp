@@ -1,5 +1,6 @@
 #include "core/discovery_branch.h"
 
+#include "core/autostart_branch.h"
 #include "core/game_library.h"
 #include "core/update_branch.h"
 #include "core/update_service.h"
@@ -24,7 +25,7 @@ void DiscoveryBranch::run(WorkerContext& ctx)
     ctx.answer.insert(QStringLiteral("gpuNum"), 0);
     ctx.answer.insert(QStringLiteral("mouseNum"), 0);
     ctx.answer.insert(QStringLiteral("headphoneNum"), 0);
-    ctx.answer.insert(QStringLiteral("StartwithWindows"), readFlagFromFile(ctx.store.startAppFile()));
+    ctx.answer.insert(QStringLiteral("StartwithWindows"), AutostartBranch::startAtLoginForUi());
     addServerVersions(ctx);
     m_games.addGameListToAnswer(ctx.state, ctx.answer);
     addGpus(ctx);
@@ -41,7 +42,7 @@ void DiscoveryBranch::addServerVersions(WorkerContext& ctx)
 {
     ctx.state.installedVersion = UpdateBranch::readInstalledVersion(ctx.store);
     ctx.answer.insert(QStringLiteral("updateApp"), 0);
-    ctx.state.serverInfo = m_updates.check_NewVersionFromServer();
+    ctx.state.serverInfo = UpdateBranch::fetchManifest(ctx, m_updates);
     const QVariantList software = ctx.state.serverInfo.value(QStringLiteral("software"));
     for (const QVariant& entry : software) {
         const QVariantMap item = entry.toMap();

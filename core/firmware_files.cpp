@@ -121,3 +121,10 @@ bool writeVersionRecord(const QString& path, const QString& name, const QString&
     ensureDirectory(QFileInfo(path).absolutePath());
     return saveJsonObject(path, {{QStringLiteral("name"), name}, {QStringLiteral("version"), version}});
 }
+
+QString noFirmwareCause(const WorkerState& state)
+{
+    if (!state.updateCheckError.isEmpty())
+        return state.updateCheckError;
+    return QStringLiteral("The update server offers no firmware for this device");
+}

@@ -1,8 +1,13 @@
 #pragma once
 // Where the firmware updates keep their files, and which programs flash them.
 #include "core/data_store.h"
+#include "core/worker_state.h"
 
 #include <QString>
+
+// Why no firmware can be fetched for a device, in words for the user: the update server's
+// failure when it could not be asked, else that it offers none.
+QString noFirmwareCause(const WorkerState& state);
 
 // The file name of a firmware download: the last segment of its link's path (any query left
 // out). Empty when that is not a plain file name: no separator, no control character, not "."

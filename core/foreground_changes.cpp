@@ -1,5 +1,6 @@
 #include "core/foreground_changes.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace {
@@ -35,9 +36,25 @@ LaunchEvent launchEventFor(const platform::ForegroundWindow& window)
     return event;
 }
 
-bool isOtherProgram(const std::optional<LaunchEvent>& previous, const LaunchEvent& current)
+OwnProgram OwnProgram::current()
 {
-    if (current.processId == 0)
+    // Read once: the file name the system gives stays the one the process started from.
+    static const OwnProgram own{QCoreApplication::applicationPid(), QCoreApplication::applicationFilePath()};
+    return own;
+}
+
+bool isOwnOrGoneProgram(const LaunchEvent& event, const OwnProgram& own)
+{
+    if (event.processId == own.processId)
+        return true;
+    if (event.executablePath.endsWith(QLatin1String(" (deleted)")))
+        return true;
+    return !own.executablePath.isEmpty() && event.executablePath == own.executablePath;
+}
+
+bool isOtherProgram(const std::optional<LaunchEvent>& previous, const LaunchEvent& current, const OwnProgram& own)
+{
+    if (current.processId == 0 || isOwnOrGoneProgram(current, own))
         return false;
     if (!previous)
         return true;

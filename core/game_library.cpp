@@ -18,9 +18,19 @@ namespace {
 const QString kSeparatorLine = QString(55, QLatin1Char('-'));
 const QString kRecordEndLine = QString(55, QLatin1Char('='));
 
+// A program the user added is its file; a Steam game is there while its manifest is.
+bool isProgramMissing(const GameInfo& game)
+{
+    const QString file = game.ACFPath.isEmpty() ? game.InstallDir : game.ACFPath;
+    return !file.isEmpty() && !QFileInfo::exists(file);
+}
+
 void putGame(const GameInfo& game, QVariantMap& answer, QVariantList& ids)
 {
-    answer.insert(game.AppID, gameAnswerMap(game));
+    QVariantMap map = gameAnswerMap(game);
+    // Shown on the page; never stored, so a program that comes back is found again.
+    map.insert(QStringLiteral("FileMissing"), isProgramMissing(game));
+    answer.insert(game.AppID, map);
     ids.append(game.AppID);
 }
 

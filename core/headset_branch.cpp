@@ -45,6 +45,10 @@ void HeadsetBranch::addFirmwareVersion(WorkerContext& ctx)
     QVariantMap firmware;
     if (loadJsonObject(ctx.store.headphoneFirmwareVersion(), firmware))
         ctx.answer.insert(QStringLiteral("HeadphoneFW"), firmware.value(QStringLiteral("name")));
+    // What an update would install, and why nothing is known when the server could not say.
+    const QVariantMap offered = ctx.state.firmwareByName.value(QStringLiteral("Headset-MP"));
+    ctx.answer.insert(QStringLiteral("HeadphoneFW_Offered"), offered.value(QStringLiteral("version")).toString());
+    ctx.answer.insert(QStringLiteral("updateCheckError"), ctx.state.updateCheckError);
 }
 
 void HeadsetBranch::runOperation(WorkerContext& ctx, int runFunction)

@@ -40,6 +40,7 @@ void HeadsetFirmwareUpdate::download(WorkerContext& ctx)
     ctx.answer.insert(QStringLiteral("Control"), 8);
     // A runStep left from an earlier answer must not tell the UI that this download worked.
     ctx.answer.remove(QStringLiteral("runStep"));
+    ctx.answer.remove(QStringLiteral("failureCause"));
     const QString mainFile = downloadEntry(kMainFirmware, QStringLiteral("headsetMP"), ctx);
     if (!mainFile.isEmpty())
         ctx.state.headsetMainFirmwareFile = mainFile;
@@ -54,6 +55,7 @@ QString HeadsetFirmwareUpdate::downloadEntry(const QString& entryName, const QSt
 {
     if (!ctx.state.firmwareByName.contains(entryName)) {
         qWarning() << "The server named no" << entryName << "firmware (server information not fetched?)";
+        ctx.answer.insert(QStringLiteral("failureCause"), noFirmwareCause(ctx.state));
         return QString();
     }
     const QVariantMap entry = ctx.state.firmwareByName.value(entryName);

@@ -70,6 +70,8 @@ private:
     Outcome renameProfile(Turn& turn);       // 41
     Outcome addApplication(Turn& turn);      // 47
     Outcome resetAll(Turn& turn);            // 999
+    bool restoreFactorySettings(Turn& turn);
+    void addStoredDpiAxes(Turn& turn);
     void adoptMouseInformation(const QVariantMap& info, WorkerState& state);
     void addProfileFiles(Turn& turn, int profile);
     void addFirmwareVersions(Turn& turn);

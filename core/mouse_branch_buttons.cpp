@@ -130,16 +130,20 @@ MouseBranch::Outcome MouseBranch::sendMacro(Turn& turn)
             return Outcome::Refused;
         }
         qDebug() << "serial_No:" << readInt(command, QStringLiteral("serial_No"));
+        const QVariantList entries = command.value(QStringLiteral("Actions")).toList();
+        // A macro the mouse cannot hold as given is refused whole, before anything is sent.
+        const QString problem = mouse::macroLimitProblem(entries);
+        if (!problem.isEmpty()) {
+            qWarning().noquote() << "[Set_MacroKeyData]" << problem;
+            return Outcome::Refused;
+        }
         int unknown = 0;
         const QList<mouse::MacroAction> actions = mouse::macroActionsFrom(
-            command.value(QStringLiteral("Actions")).toList(),
+            entries,
             [this](const QString& key) { return m_device.getKeyboardUsageID(key); }, &unknown);
         if (unknown > 0)
             qWarning() << "[Set_MacroKeyData] actions of an unknown device left out:" << unknown;
         const mouse::EncodedMacro macro = mouse::encodeMacro(actions, mousecmd::byteOf(command, QStringLiteral("Data_1")));
-        if (macro.dropped > 0)
-            qWarning() << "[Set_MacroKeyData] the macro holds" << mouse::kMacroMaxRecords << "actions;"
-                       << macro.dropped << "left out";
         if (!sendMacroChunks(*macroKey, mousecmd::byteOf(command, QStringLiteral("b_length")), macro, turn.devpath()))
             return Outcome::Failure;
         qDebug() << "========================= SaveMacroKey =========================";

@@ -275,3 +275,24 @@ MouseBranch::Outcome MouseBranch::readFirmwareVersion(Turn& turn)
     addFirmwareVersions(turn);
     return turn.answer.contains(QStringLiteral("NXP_FW_L")) ? Outcome::Success : Outcome::Failure;
 }
+
+// Every profile's buttons and lighting, then the DPI stages, report rates and lift-off
+// distance go back to what the mouse left the factory with, and are made permanent.
+bool MouseBranch::restoreFactorySettings(Turn& turn)
+{
+    bool ok = true;
+    for (uint8_t profile = mousecmd::kFirstProfile; profile <= mousecmd::kLastProfile; ++profile)
+        ok = m_device.Set_Profile_Default(profile, turn.devpath()) && ok;
+    const QVariantMap factory = mousecmd::factoryPerformanceSettings();
+    const mousecmd::DpiSettings dpi = mousecmd::dpiSettingsFrom(factory);
+    ok = setDpiLevelWithRetry(dpi.quantity, dpi.level, turn.devpath()) && ok;
+    QThread::msleep(kDpiPauseMs);
+    ok = m_device.Set_DPI_Status(dpi.quantity, dpi.level, dpi.update, dpi.resolutions, dpi.colours, turn.devpath()) && ok;
+    ok = m_device.Set_Report_Rate(mousecmd::byteOf(factory, QStringLiteral("usb_typeID")),
+                                  mousecmd::byteOf(factory, QStringLiteral("wifi_typeID")), turn.devpath())
+        && ok;
+    ok = m_device.Set_LOD_Level(mousecmd::byteOf(factory, QStringLiteral("LOD")), turn.devpath()) && ok;
+    ok = saveSettings({1, 0, 0, 0, 0}, turn.devpath()) && ok;
+    ok = saveSettings({0, 0, 1, 0, 0}, turn.devpath()) && ok;
+    return ok;
+}

@@ -155,7 +155,19 @@ MouseBranch::Outcome MouseBranch::readMouseInformation(Turn& turn)
         turn.answer.insert(QStringLiteral("BatteryLevel_Second"), levels->second);
     }
     addProfileFiles(turn, currentProfileOf(turn.state()));
+    addStoredDpiAxes(turn);
     return isMouseProfile(info.value(QStringLiteral("ProfileNo")).toInt()) ? Outcome::Success : Outcome::Failure;
+}
+
+// Whether the page set X and Y apart: a choice of the page, kept with the last stage table.
+void MouseBranch::addStoredDpiAxes(Turn& turn)
+{
+    const MouseFolder folder = folderOf(turn);
+    if (!folder.isValid())
+        return;
+    const QVariant separate = storedMouseCommand(folder.settingsFile(), 10).value(QStringLiteral("XY_DPI"));
+    if (separate.isValid())
+        turn.answer.insert(QStringLiteral("XY_DPI"), separate.toInt());
 }
 
 MouseBranch::Outcome MouseBranch::resetProfile(Turn& turn)
@@ -190,11 +202,14 @@ MouseBranch::Outcome MouseBranch::saveBatteryLevels(Turn& turn)
     return Outcome::Success;
 }
 
-MouseBranch::Outcome MouseBranch::openSystemSettings(Turn&)
+MouseBranch::Outcome MouseBranch::openSystemSettings(Turn& turn)
 {
     const platform::SettingsLaunch launch = platform::openMouseSettings();
     if (!launch.started) {
         qWarning() << "Open_Windows_System_Setting failed:" << launch.error;
+        turn.answer.insert(QStringLiteral("failureCause"), launch.program.isEmpty()
+                                                               ? QStringLiteral("No mouse settings program found")
+                                                               : QStringLiteral("Could not start ") + launch.program);
         return Outcome::Failure;
     }
     qDebug() << "Open_Windows_System_Setting:" << launch.program;
@@ -275,5 +290,12 @@ MouseBranch::Outcome MouseBranch::resetAll(Turn& turn)
         return Outcome::Failure;
     }
     qDebug() << "Directory cleared successfully.";
+    if (!restoreFactorySettings(turn)) {
+        turn.answer.insert(QStringLiteral("failureCause"),
+                           QStringLiteral("The saved settings were deleted, but the mouse did not take back its "
+                                          "factory buttons, lighting, DPI stages, polling rate and lift-off distance"));
+        return Outcome::Failure;
+    }
     return Outcome::Success;
 }
+

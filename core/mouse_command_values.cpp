@@ -82,6 +82,24 @@ DpiSettings dpiSettingsFrom(const QVariantMap& command)
     return dpi;
 }
 
+QVariantMap factoryPerformanceSettings()
+{
+    static const int resolutions[5] = {400, 800, 1600, 3200, 6400};
+    static const int colours[5][3] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 0}, {255, 0, 255}};
+    QVariantMap settings{{QStringLiteral("DPI_Quantity"), 5}, {QStringLiteral("DPI_Level"), 1},
+                         {QStringLiteral("Update_DPI"), 1}, {QStringLiteral("usb_typeID"), 8},
+                         {QStringLiteral("wifi_typeID"), 8}, {QStringLiteral("LOD"), 2}};
+    for (int s = 0; s < 5; ++s) {
+        const QString stage = QStringLiteral("DPI%1_").arg(s + 1);
+        settings.insert(stage + QStringLiteral("X"), resolutions[s]);
+        settings.insert(stage + QStringLiteral("Y"), resolutions[s]);
+        settings.insert(stage + QStringLiteral("LED_R"), colours[s][0]);
+        settings.insert(stage + QStringLiteral("LED_G"), colours[s][1]);
+        settings.insert(stage + QStringLiteral("LED_B"), colours[s][2]);
+    }
+    return settings;
+}
+
 bool isValidDpiSelection(uint8_t quantity, uint8_t level)
 {
     return quantity >= 1 && quantity <= 5 && level < quantity;

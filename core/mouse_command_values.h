@@ -51,6 +51,11 @@ DpiSettings dpiSettingsFrom(const QVariantMap& command);
 // 1 to 5 stages, the current stage one of them.
 bool isValidDpiSelection(uint8_t quantity, uint8_t level);
 
+// What the mouse leaves the factory with, in the keys of the DPI, report-rate and lift-off
+// commands: five stages of 400, 800, 1600, 3200 and 6400 dots in red, green, blue, yellow and
+// magenta, the second one current; 1000 reports a second on every link; 1 mm lift-off.
+QVariantMap factoryPerformanceSettings();
+
 // Lighting values of codes 30, 31, 32 and 100.
 struct LightingValues {
     uint8_t brightness = 0;

@@ -48,6 +48,7 @@ void MouseFirmwareUpdate::downloadPackage(WorkerContext& ctx)
     const QVariantList firmware = ctx.state.serverInfo.value(QStringLiteral("firmware"));
     if (firmware.isEmpty())
         qWarning() << "The server named no firmware (server information not fetched?)";
+    ctx.answer.insert(QStringLiteral("failureCause"), noFirmwareCause(ctx.state));
     for (const QVariant& item : firmware) {
         const QVariantMap entry = item.toMap();
         if (isMousePackage(textOf(entry, "name")))
@@ -59,6 +60,8 @@ void MouseFirmwareUpdate::downloadPackage(WorkerContext& ctx)
             continue;
         const bool ready = fetchPackage(entry, ctx);
         ctx.answer.insert(QStringLiteral("download_completed"), ready ? 1 : -1);
+        ctx.answer.insert(QStringLiteral("failureCause"),
+                          ready ? QString() : QStringLiteral("The firmware could not be downloaded from the update server"));
     }
     const bool ready = ctx.answer.value(QStringLiteral("download_completed")).toInt() == 1;
     if (readInt(ctx.command, QStringLiteral("FwSwitch"), 0) == 2 && ready) {

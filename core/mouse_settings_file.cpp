@@ -26,6 +26,14 @@ bool recordMouseSettings(const QString& path, int runFunction, const QVariantMap
     return saveJsonObject(path, document);
 }
 
+QVariantMap storedMouseCommand(const QString& path, int runFunction)
+{
+    QVariantMap document;
+    if (path.isEmpty() || !fileExists(path) || !loadJsonObject(path, document))
+        return {};
+    return document.value(kCommands).toMap().value(QString::number(runFunction)).toMap();
+}
+
 bool clearMouseSettings(const QString& path)
 {
     return !path.isEmpty() && saveJsonObject(path, {{kFormat, kMouseSettingsFormat}, {kCommands, QVariantMap()}});

@@ -9,6 +9,8 @@ constexpr int kMouseSettingsFormat = 1;
 
 // Replaces the stored command of this runFunction (a malformed file starts afresh).
 bool recordMouseSettings(const QString& path, int runFunction, const QVariantMap& command);
+// The last command of this code recorded in the file; empty when there is none.
+QVariantMap storedMouseCommand(const QString& path, int runFunction);
 // An empty record (a profile set back to its defaults).
 bool clearMouseSettings(const QString& path);
 

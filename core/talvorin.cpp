@@ -2,6 +2,7 @@
 
 #include "bridge/changed_value.h"
 #include "bridge/map_reading.h"
+#include "core/all_devices_lighting.h"
 #include "core/game_linking.h"
 #include "util/files.h"
 #include "util/logging.h"
@@ -117,13 +118,7 @@ int TALVORIN::checkAndResetFSA()
     QDir folder(m_store.root());
     if (!folder.exists())
         folder.mkpath(QStringLiteral("."));
-    const QString path = m_store.showWindowFile();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        qDebug() << "[FSA] Could not open FSA.txt for reading. File path:" << path;
-        return 0;
-    }
-    return QTextStream(&file).readAll().trimmed() == QLatin1String("1") ? 1 : 0;
+    return AutostartBranch::showWindowAtStart(m_store);
 }
 
 void TALVORIN::runWithOrWithoutGUI(QString value)
@@ -178,6 +173,7 @@ bool TALVORIN::runTurn()
     // Lowered before anything is looked at: whatever arrives from here on ends the wait below.
     m_wake.lower();
     const bool retryLaunchQueue = !takeLaunchEvent();
+    takeCommandLineRequest();
     const CommandSlot::Taken taken = m_command.take();
     WorkerContext ctx{m_command, taken.generation, taken.command, m_answer, m_state, m_store,
                       [this](const QVariantMap& answer) { emitAnswer(answer); }};
@@ -244,14 +240,10 @@ void TALVORIN::runProfileSwitch(int profile)
     // The switch runs through the mouse branch as a command of its own. Written into the
     // command slot it would replace whatever QML has placed there and the worker has not yet
     // run (the discovery at start, the server information, the standing window request).
-    CommandSlot switchSlot;
-    switchSlot.replace({{QStringLiteral("Control"), 2},
-                        {QStringLiteral("profileNo"), profile},
-                        {QStringLiteral("runFunction"), 1}});
-    const CommandSlot::Taken taken = switchSlot.take();
-    WorkerContext ctx{switchSlot, taken.generation, taken.command, m_answer, m_state, m_store,
-                      [this](const QVariantMap& answer) { emitAnswer(answer); }};
-    m_mouseBranch.run(ctx);
+    runPrivateCommand({{QStringLiteral("Control"), 2},
+                       {QStringLiteral("profileNo"), profile},
+                       {QStringLiteral("runFunction"), 1}},
+                      true);
 }
 
 bool TALVORIN::dispatch(int control, WorkerContext& ctx)
@@ -271,6 +263,10 @@ bool TALVORIN::dispatch(int control, WorkerContext& ctx)
     case 11: m_updateBranch.runServerInformation(ctx); break;
     case 12: m_autostartBranch.runCreateTask(ctx); break;
     case 13: m_autostartBranch.runRemoveTask(ctx); break;
+    case 14: m_autostartBranch.runReadStartOptions(ctx); break;
+    case 20:
+    case 21: runSettingsFileCommand(control, ctx); break;
+    case kAllDevicesLightingControl: runAllDevicesLightingCommand(ctx); break;
     default: break; // -1 (nothing pending) and unknown kinds stay in the slot unanswered
     }
     return true;

@@ -2,6 +2,8 @@
 // The orchestrator worker: owns the device objects and runs one QML command per turn.
 #include "bridge/bridge_thread.h"
 #include "core/autostart_branch.h"
+#include "core/command_line_queue.h"
+#include "core/command_line_runner.h"
 #include "core/data_store.h"
 #include "core/discovery_branch.h"
 #include "core/firmware_branch.h"
@@ -12,6 +14,7 @@
 #include "core/launch_queue.h"
 #include "core/mouse_branch.h"
 #include "core/update_branch.h"
+#include "core/settings_transfer.h"
 #include "core/update_service.h"
 #include "core/worker_state.h"
 #include "devices/device_setup.h"
@@ -34,8 +37,15 @@ public:
     LaunchQueue& launchQueue() { return m_launches; }
     const DataStore& dataStore() const { return m_store; }
 
+    // A command-line request for the worker's next turn; commandLineDone answers it.
+    quint64 queueCommandLine(const CommandLineRequest& request);
+    // Runs a command-line request on the calling thread: the worker thread for a queued one,
+    // or the main thread of a process that runs it without a window (the worker not started).
+    CommandLineResult runCommandLine(const CommandLineRequest& request);
+
 signals:
     void dataListChanged(QVariantMap dataList);
+    void commandLineDone(quint64 id, int status, QString output);
 
 public slots:
     void stopThread() override;
@@ -71,6 +81,16 @@ private:
     // False when the lock was busy and the queue must be looked at again shortly.
     bool takeLaunchEvent();
     void runProfileSwitch(int profile);
+    void takeCommandLineRequest();
+    // Runs one command map through its branch without the command slot (a game launch's
+    // profile switch, a command-line request) and returns the answer; `publish` shows it to QML.
+    QVariantMap runPrivateCommand(const QVariantMap& command, bool publish);
+    DeviceMaps discoverDevices();
+    // The settings file, read and written with the worker's own branches.
+    SettingsTransfer settingsTransfer();
+    // Control 20 (export) and 21 (import) from the home page: "filePath" names the file.
+    void runSettingsFileCommand(int control, WorkerContext& ctx);
+    void runAllDevicesLightingCommand(WorkerContext& ctx);
     // Runs the branch for `control`; false when the loop must end (Control 6).
     bool dispatch(int control, WorkerContext& ctx);
     void runKeyboardPlaceholder(WorkerContext& ctx);
@@ -85,6 +105,7 @@ private:
     UpdateService m_updates;
     GameLibrary m_games;
     LaunchQueue m_launches;
+    CommandLineQueue m_commandLines;
     ForegroundMonitor m_monitor;
     // Used by the worker's thread only.
     platform::FolderWatch m_handOffWatch;

@@ -55,6 +55,18 @@ QString UpdateBranch::readInstalledVersion(const DataStore& store)
     return version;
 }
 
+UpdateManifest UpdateBranch::fetchManifest(WorkerContext& ctx, UpdateService& service)
+{
+    QString failure;
+    const UpdateManifest manifest = service.check_NewVersionFromServer(&failure);
+    ctx.state.updateCheckError = manifest.isEmpty() ? failure : QString();
+    if (manifest.isEmpty() && ctx.state.updateCheckError.isEmpty())
+        ctx.state.updateCheckError = kUnreadableManifestText;
+    ctx.answer.insert(QStringLiteral("updateCheck"), manifest.isEmpty() ? -1 : 1);
+    ctx.answer.insert(QStringLiteral("updateCheckError"), ctx.state.updateCheckError);
+    return manifest;
+}
+
 void UpdateBranch::runServerInformation(WorkerContext& ctx)
 {
     qDebug() << "\n\nGET info from server:";
@@ -63,7 +75,7 @@ void UpdateBranch::runServerInformation(WorkerContext& ctx)
     ctx.answer.insert(QStringLiteral("dongle_fw_update"), 0);
     ctx.answer.insert(QStringLiteral("appVersion"), ctx.state.installedVersion);
 
-    const UpdateManifest manifest = m_service.check_NewVersionFromServer();
+    const UpdateManifest manifest = fetchManifest(ctx, m_service);
     if (manifest.isEmpty()) {
         qDebug() << "Failed to check version from server.";
     } else {
@@ -129,7 +141,8 @@ void UpdateBranch::runApplicationUpdate(WorkerContext& ctx)
 {
     qDebug() << "======================== check new version and update ================================";
     ctx.state.installedVersion = readInstalledVersion(ctx.store);
-    const UpdateManifest manifest = m_service.check_NewVersionFromServer();
+    const UpdateManifest manifest = fetchManifest(ctx, m_service);
+    ctx.answer.insert(QStringLiteral("downloadError"), QString());
     bool installerStarted = false;
     for (auto category = manifest.begin(); category != manifest.end(); ++category) {
         qDebug() << "Category:" << category.key();
@@ -170,6 +183,7 @@ bool UpdateBranch::installUpdate(WorkerContext& ctx, const QVariantMap& entry)
     const QString path = fileName.isEmpty() ? QString() : installerFolder() + QLatin1Char('/') + fileName;
     if (path.isEmpty() || !downloadInstaller(ctx, link, path)) {
         writeStdout(QStringLiteral("Download failed!\n"));
+        ctx.answer.insert(QStringLiteral("downloadError"), QStringLiteral("The update could not be downloaded"));
         return false;
     }
     writeStdout(QStringLiteral("File downloaded successfully!\n"));

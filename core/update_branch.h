@@ -12,6 +12,9 @@ public:
 
     // The installed version: the first line of /version.txt, or the built-in one.
     static QString readInstalledVersion(const DataStore& store);
+    // Fetches the manifest into the worker's state and answers how the check went:
+    // "updateCheck" 1 or -1 and, on failure, its cause under "updateCheckError".
+    static UpdateManifest fetchManifest(WorkerContext& ctx, UpdateService& service);
 
 private:
     static void offerSoftwareUpdate(WorkerContext& ctx);

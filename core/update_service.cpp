@@ -125,7 +125,24 @@ QString UpdateService::manifestUrl() const
     return m_options.serverBase + kManifestPath;
 }
 
-UpdateManifest UpdateService::check_NewVersionFromServer()
+QString manifestFailureText(const HttpResult& result)
+{
+    switch (result.outcome) {
+    case HttpOutcome::Failed:
+        if (result.httpStatus >= 400)
+            return QStringLiteral("The update server answered with an error (HTTP %1)").arg(result.httpStatus);
+        return QStringLiteral("Could not reach the update server");
+    case HttpOutcome::TooLarge:
+    case HttpOutcome::SinkFailed:
+        return kUnreadableManifestText;
+    case HttpOutcome::Cancelled:
+        return QStringLiteral("The update check was stopped");
+    default:
+        return QStringLiteral("Could not reach the update server");
+    }
+}
+
+UpdateManifest UpdateService::check_NewVersionFromServer(QString* failure)
 {
     HttpRequest request;
     request.url = manifestUrl();
@@ -142,18 +159,21 @@ UpdateManifest UpdateService::check_NewVersionFromServer()
         return true;
     };
     const HttpResult result = httpGet(request, sink);
-    if (result.outcome == HttpOutcome::SetupFailed) {
-        qWarning() << "Failed to open internet session" << result.errorText;
-        return {};
-    }
     if (!result.ok()) {
-        qWarning() << "Failed to open URL" << request.url << describeHttpResult(result);
+        if (result.outcome == HttpOutcome::SetupFailed)
+            qWarning() << "Failed to open internet session" << result.errorText;
+        else
+            qWarning() << "Failed to open URL" << request.url << describeHttpResult(result);
+        if (failure)
+            *failure = manifestFailureText(result);
         return {};
     }
     QString error;
     const UpdateManifest manifest = parseManifest(body, &error);
     if (!error.isEmpty())
         qWarning() << "JSON parse error:" << error;
+    if (failure)
+        *failure = manifest.isEmpty() ? kUnreadableManifestText : QString();
     return manifest;
 }
 

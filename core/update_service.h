@@ -5,6 +5,8 @@
 #include <QString>
 #include <functional>
 
+struct HttpResult;
+
 struct HttpOptions {
     // Base address of the download server; TALVORIN_UPDATE_SERVER overrides the built-in one.
     QString serverBase;
@@ -20,6 +22,10 @@ struct HttpOptions {
     static HttpOptions fromEnvironment();
 };
 
+// Why a manifest fetch gave nothing, in words for the user.
+QString manifestFailureText(const HttpResult& result);
+inline const QString kUnreadableManifestText = QStringLiteral("The update server sent a list that could not be read");
+
 // Share of a download done, 0..100, exact for any size a 64-bit count holds.
 int downloadPercent(qint64 written, qint64 total);
 
@@ -31,8 +37,9 @@ public:
 
     const HttpOptions& options() const { return m_options; }
     QString manifestUrl() const;
-    // The manifest by category; empty on any failure.
-    UpdateManifest check_NewVersionFromServer();
+    // The manifest by category; empty on any failure, whose cause, in words for the user,
+    // goes to failure when given.
+    UpdateManifest check_NewVersionFromServer(QString* failure = nullptr);
     // True when the whole body reached savePath. The body is written beside savePath and
     // renamed over it only once complete, so a failed or cut-off transfer leaves no file and
     // an existing file untouched. progress gets each new percentage 1..100 when the size is known.

@@ -14,6 +14,8 @@ struct WorkerState {
     QMap<QString, QVariantList> serverInfo;
     QMap<QString, QVariantMap> firmwareByName;
     QString installedVersion = kDefaultAppVersion;
+    // Why the last manifest fetch gave nothing; empty after a good one.
+    QString updateCheckError;
 
     // 1 after construction and after each discovery; the first favourites request clears it.
     int favouritesPending = 1;

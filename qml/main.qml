@@ -35,6 +35,8 @@ ApplicationWindow {
     property var dictDataforMouseWorker: ({ "Control": -1, "runFunction": -1 })
     property var dictDataforHeadphoneWorker: ({ "Control": -1, "runFunction": -1, "volumeSlider": 0.0 })
     property var dictDataforBackgroundWorker: ({ "Control": -1, "runFunction": -1 })
+    // The home page's own commands ("All devices" lighting, the settings file).
+    property var dictDataforHomeWorker: ({ "Control": -1 })
 
     property string appVersion: ""
     property string newVersion: ""
@@ -42,6 +44,11 @@ ApplicationWindow {
     property bool updating: false
     property int downloadProgress: 0
     property var supportLinks: ({})
+    // How the last look at the update server went: 0 not yet, 1 answered, -1 failed (with
+    // its cause); and why the last update download failed.
+    property int updateCheck: 0
+    property string updateCheckError: ""
+    property string updateDownloadError: ""
 
     // The device picture of the last discovery: one answer map per device, and the carousel cards.
     property var devices_Info: []
@@ -98,8 +105,16 @@ ApplicationWindow {
         sendToWorker(deferred.values, deferred.map)
     }
 
+    // Where the window was when it went to the tray: a window manager may place a window
+    // that is mapped again somewhere else (or shifted by its frame), so it is put back.
+    property point trayPosition: Qt.point(-1, -1)
+
     function showMainWindow() {
         mainWindow.show()
+        if (trayPosition.x >= 0 && !launchOptions.screenshotMode) {
+            mainWindow.x = trayPosition.x
+            mainWindow.y = trayPosition.y
+        }
         mainWindow.raise()
         mainWindow.requestActivate()
     }
@@ -128,6 +143,12 @@ ApplicationWindow {
         var entry = deviceEntries[index]
         if (!entry)
             return
+        // A device that cannot be opened has no page: its card says what to do, and a click
+        // looks for the devices again once that is done.
+        if (entry.inaccessible) {
+            sendToWorker({ "Control": 0 })
+            return
+        }
         openEntry = entry
         pageLoader.setSource(Devices.PAGE_URLS[entry.deviceType], {
             "ratio_w": ratio_w,
@@ -136,6 +157,7 @@ ApplicationWindow {
             "commandMap": commandMapFor(entry.deviceType),
             "listenerMap": dictDataforBackgroundWorker,
             "supportLinks": supportLinks,
+            "updateCheckError": updateCheckError,
             "lastAction": gpuLastedAction,
             "favorites": gpuFavorites,
             "gameList": mouseGames,
@@ -210,6 +232,7 @@ ApplicationWindow {
         infoPanel.showWindowAtStart = showAtStart
         infoPanel.autoLaunch = parseInt(data["StartwithWindows"]) === 1
         setUpdateAvailable(parseInt(data["updateApp"]) === 1)
+        takeUpdateCheck(data)
         if (showAtStart || launchOptions.showWindow || !systemTray.available)
             showMainWindow()
         if (!startPageApplied) {
@@ -217,6 +240,20 @@ ApplicationWindow {
             openStartPage()
         }
         sendWhenFree({ "Control": 11 })
+    }
+
+    function takeUpdateCheck(data) {
+        if (data["updateCheck"] === undefined)
+            return
+        updateCheck = parseInt(data["updateCheck"]) === 1 ? 1 : -1
+        updateCheckError = updateCheck === 1 ? "" : String(data["updateCheckError"] || "Could not reach the update server")
+        if (pageLoader.item && pageLoader.item.updateCheckError !== undefined)
+            pageLoader.item.updateCheckError = updateCheckError
+    }
+
+    function checkServerAgain() {
+        updateCheck = 0
+        sendToWorker({ "Control": 11 })
     }
 
     function setUpdateAvailable(available) {
@@ -238,6 +275,7 @@ ApplicationWindow {
 
     function handleServerInformation(data) {
         setUpdateAvailable(parseInt(data["updateApp"]) === 1)
+        takeUpdateCheck(data)
         if (data["appVersion"] !== undefined)
             appVersion = String(data["appVersion"])
         var links = {}
@@ -257,6 +295,13 @@ ApplicationWindow {
         sendWhenFree({ "Control": 5 })
     }
 
+    function takeStartOptions(data) {
+        infoPanel.autoLaunch = parseInt(data["StartwithWindows"]) === 1
+        infoPanel.autoLaunchError = data["StartwithWindowsError"] !== undefined ? String(data["StartwithWindowsError"]) : ""
+        if (data["firstrStartAppShowGUI"] !== undefined && parseInt(data["Control"]) === 14)
+            infoPanel.showWindowAtStart = parseInt(data["firstrStartAppShowGUI"]) === 1
+    }
+
     function handleUpdateProgress(data) {
         if (data["new_version"] !== undefined)
             newVersion = String(data["new_version"])
@@ -267,6 +312,9 @@ ApplicationWindow {
             return
         }
         updating = parseInt(data["downloadFile"]) === 1
+        takeUpdateCheck(data)
+        if (data["downloadError"] !== undefined)
+            updateDownloadError = String(data["downloadError"])
         if (data["progress"] !== undefined)
             downloadProgress = parseInt(data["progress"])
     }
@@ -274,6 +322,10 @@ ApplicationWindow {
     // The mouse install (Control 10) reports under Control 9 with FwSwitch 1; its last report
     // (Status 1 or -1) is the answer to the command.
     function answersPageCommand(data) {
+        // The worker's own commands (a game launch's profile switch, the command line, the
+        // settings file) answer with the pages' Control values too.
+        if (parseInt(data["privateCommand"]) === 1)
+            return false
         var control = parseInt(data["Control"])
         if (pageCommandPending === 10 && control === 9 && parseInt(data["FwSwitch"]) === 1)
             return parseInt(data["Status"]) === 1 || parseInt(data["Status"]) === -1
@@ -296,8 +348,12 @@ ApplicationWindow {
             break
         case 7: handleUpdateProgress(data); break
         case 11: handleServerInformation(data); break
+        case 20:
+        case 21: homeActions.showAnswer(data); break
+        case 22: handleAllDevicesLighting(data); break
         case 12:
-        case 13: infoPanel.autoLaunch = parseInt(data["StartwithWindows"]) === 1; break
+        case 13:
+        case 14: takeStartOptions(data); break
         case 2: followMouseProfile(data); break
         }
         var control = parseInt(data["Control"])
@@ -309,6 +365,13 @@ ApplicationWindow {
                     mainWindow.keepHandOffRequest()
             })
         }
+    }
+
+    // The cards' new last command is what the GPU page starts from next time it opens.
+    function handleAllDevicesLighting(data) {
+        if (data["gpuLastedAction"] !== undefined)
+            gpuLastedAction = data["gpuLastedAction"]
+        allDevicesPanel.showAnswer(data)
     }
 
     function mousePageOpen() {
@@ -370,6 +433,7 @@ ApplicationWindow {
         function onBatteryWarning(title, message) { systemTray.showMessageMouseBtl(title, message) }
         function onLightingApplied(answer) { mainWindow.gpuLastedAction = answer }
         function onListenerReleased() { mainWindow.resumeMouseListener() }
+        function onServerCheckRequested() { mainWindow.checkServerAgain() }
         function onCommandSent(control) {
             mainWindow.pageCommandPending = control
             mainWindow.commandsSent += 1
@@ -384,6 +448,7 @@ ApplicationWindow {
     // The window goes to the tray; the open page stays as it is for the next time, except
     // that no key reaches a hidden macro recorder or shortcut box.
     function closeToTray() {
+        trayPosition = Qt.point(mainWindow.x, mainWindow.y)
         mainWindow.hide()
         systemTray.showMessage("BELVARINTH TALVORIN", "The program is still running in the background.")
         if (pageLoader.item && typeof pageLoader.item.stopKeyInput === "function")
@@ -478,12 +543,29 @@ ApplicationWindow {
         DeviceCarousel {
             id: carousel
             objectName: "deviceCarousel"
-            anchors.fill: parent
+            anchors.top: parent.top
+            anchors.left: parent.left
+            anchors.right: parent.right
+            anchors.bottom: homeActions.top
             visible: mainWindow.deviceEntries.length > 0
             entries: mainWindow.deviceEntries
             ratio_w: mainWindow.ratio_w
             ratio_h: mainWindow.ratio_h
             onOpenDevice: mainWindow.openDevice(index)
+        }
+
+        HomeActions {
+            id: homeActions
+            objectName: "homeActions"
+            anchors.left: parent.left
+            anchors.right: parent.right
+            anchors.bottom: parent.bottom
+            visible: carousel.visible
+            ratio_w: mainWindow.ratio_w
+            ratio_h: mainWindow.ratio_h
+            onAllDevicesClicked: allDevicesPanel.open()
+            onExportRequested: mainWindow.sendToWorker({ "Control": 20, "filePath": fileUrl }, mainWindow.dictDataforHomeWorker)
+            onImportRequested: mainWindow.sendToWorker({ "Control": 21, "filePath": fileUrl }, mainWindow.dictDataforHomeWorker)
         }
 
         NoDevicePanel {
@@ -565,13 +647,30 @@ ApplicationWindow {
         updating: mainWindow.updating
         downloadProgress: mainWindow.downloadProgress
         supportLinks: mainWindow.supportLinks
+        updateCheck: mainWindow.updateCheck
+        updateCheckError: mainWindow.updateCheckError
+        downloadError: mainWindow.updateDownloadError
+        onCheckAgainRequested: mainWindow.checkServerAgain()
         onUpdateRequested: {
+            mainWindow.updateDownloadError = ""
             mainWindow.updating = true
             mainWindow.downloadProgress = 0
             mainWindow.sendToWorker({ "Control": 7 })
         }
         onAutoLaunchToggled: mainWindow.sendToWorker({ "Control": enabled ? 12 : 13 })
-        onShowWindowAtStartToggled: talvorin_worker.runWithOrWithoutGUI(enabled ? "1" : "0")
+        onStartOptionsRequested: mainWindow.sendWhenFree({ "Control": 14 })
+        onShowWindowAtStartToggled: {
+            talvorin_worker.runWithOrWithoutGUI(enabled ? "1" : "0")
+            infoPanel.showWindowAtStart = enabled
+        }
+    }
+
+    AllDevicesPanel {
+        id: allDevicesPanel
+        objectName: "allDevicesPanel"
+        ratio_w: mainWindow.ratio_w
+        ratio_h: mainWindow.ratio_h
+        onApplyRequested: mainWindow.sendToWorker(command, mainWindow.dictDataforHomeWorker)
     }
 
     Loading {

@@ -8,6 +8,7 @@
 #include "bridge/bridge_object.h"
 #include "devices/device_setup.h"
 #include "devices/gpu/adlx_ptr.h"
+#include "devices/gpu/lighting_bus_codes.h"
 #include "devices/gpu/lighting_frames.h"
 #include "devices/gpu/metrics_table.h"
 
@@ -68,7 +69,7 @@ private:
     void listCards(IADLXSystem* system);
     void examineCard(IADLXSystem* system, IADLXPerformanceMonitoringServices* services, IADLXGPUList* gpus,
                      adlx_uint index, int* listed);
-    bool probeLightingController(IADLXSystem* system, const IADLXGPUPtr& gpu);
+    LightingProbe probeLightingController(IADLXSystem* system, const IADLXGPUPtr& gpu);
     void readCardIds(const IADLXGPUPtr& gpu);
     void readCardDetails(const IADLXGPUPtr& gpu);
     void fillMetricRanges(IADLXPerformanceMonitoringServices* services, const IADLXGPUPtr& gpu);

@@ -3,6 +3,7 @@
 
 #include "devices/gpu/adlx_session.h"
 #include "devices/gpu/board_table.h"
+#include "devices/gpu/lighting_bus_codes.h"
 #include "devices/gpu/metrics_calls.h"
 #include "platform/pci_devices.h"
 #include "util/logging.h"
@@ -87,18 +88,26 @@ void DEV_GPU::examineCard(IADLXSystem* system, IADLXPerformanceMonitoringService
         return;
     qDebug() << "======================== get_AMDDriverInfo =============================";
     m_workingMap.insert(QStringLiteral("AMD_driverVersion"), get_AMDDriverInfo(gpu).value(QStringLiteral("version")));
-    if (!probeLightingController(system, gpu))
+    const LightingProbe probe = probeLightingController(system, gpu);
+    if (probe == LightingProbe::NoAnswer)
         return;
     qDebug().noquote() << QStringLiteral("\n--------------- GPU %1 information ---------------").arg(index);
-    qDebug() << "checkReadI2C: " << 0;
+    qDebug() << "checkReadI2C: " << (probe == LightingProbe::Answered ? 0 : -1);
     readCardIds(gpu);
     qDebug() << "sid_rid: " << m_boardKey.c_str();
     const auto entry = m_protocolDict.find(m_boardKey);
     if (entry == m_protocolDict.end())
         return;
     const int protocolType = entry->second;
-    m_gpuInfo.insert(QStringLiteral("isSupportRGB"), 1);
-    qDebug() << "This card is Support RGB!";
+    // A board whose controller could not even be asked (its bus is out of reach on this system)
+    // is still shown for its hardware monitor, with the reason in place of the effects.
+    const QString unavailable = lightingUnavailableReason(probe);
+    m_gpuInfo.insert(QStringLiteral("isSupportRGB"), unavailable.isEmpty() ? 1 : 0);
+    m_gpuInfo.insert(QStringLiteral("lightingUnavailable"), unavailable);
+    if (unavailable.isEmpty())
+        qDebug() << "This card is Support RGB!";
+    else
+        qWarning().noquote() << "Lighting unavailable on GPU" << index << ":" << unavailable;
     m_gpuInfo.insert(QStringLiteral("gpuClass"), gpuClassFor(m_boardKey, m_gpuInfo.value(QStringLiteral("gpuClass")).toInt()));
     qDebug() << "gpuClass: " << m_gpuInfo.value(QStringLiteral("gpuClass")).toInt();
     readCardDetails(gpu);
@@ -113,20 +122,21 @@ void DEV_GPU::examineCard(IADLXSystem* system, IADLXPerformanceMonitoringService
     m_protocolByIndex.emplace(int(index), protocolType);
 }
 
-bool DEV_GPU::probeLightingController(IADLXSystem* system, const IADLXGPUPtr& gpu)
+LightingProbe DEV_GPU::probeLightingController(IADLXSystem* system, const IADLXGPUPtr& gpu)
 {
     IADLXI2CPtr i2c;
     if (!adlxSucceeded(system->GetI2C(gpu.get(), i2c.receive())) || !i2c)
-        return false;
+        return LightingProbe::NoAnswer;
     // What the probe register holds is not used: only that the controller answers.
     adlx_byte buffer[kLightingPayloadLength] = {0, 0, 0};
-    const ADLX_RESULT probe = i2c->Read(kLightingI2cLine, kLightingI2cSpeed, kLightingAddress, kLightingProbeRegister,
-                                        kLightingPayloadLength, buffer);
-    if (probe == ADLX_OK)
-        return true;
-    m_gpuInfo.insert(QStringLiteral("isSupportRGB"), 0);
-    qWarning() << "This card isn't Support RGB! ";
-    return false;
+    const ADLX_RESULT code = i2c->Read(kLightingI2cLine, kLightingI2cSpeed, kLightingAddress, kLightingProbeRegister,
+                                       kLightingPayloadLength, buffer);
+    const LightingProbe probe = lightingProbeOutcome(code);
+    if (probe == LightingProbe::NoAnswer) {
+        m_gpuInfo.insert(QStringLiteral("isSupportRGB"), 0);
+        qWarning() << "This card isn't Support RGB! ";
+    }
+    return probe;
 }
 
 void DEV_GPU::readCardIds(const IADLXGPUPtr& gpu)

@@ -140,6 +140,8 @@ private:
     // Discovery steps.
     void scanInterface(const HidDeviceInfo& info);
     bool readMatchingModelName(const char* path, HidAnswer& answer);
+    // A vendor interface that gave no answer because it may not be opened is listed apart.
+    void noteIfInaccessible(const HidDeviceInfo& info);
     void addBatteryThresholds(QVariantMap& list);
     // Pieces of the information maps.
     void addIdentity(QVariantMap& map, int runFunction, const char* devpath, bool unknownConnectionName);
@@ -158,6 +160,7 @@ private:
     bool m_argbReadOk = false;
     int m_currentProfile = 1;
     int m_mouseCount = 0;
+    int m_inaccessibleCount = 0;
     QMap<uint16_t, uint16_t> m_productByVendor;
     QVariantMap m_secondData;
 };

@@ -2,6 +2,7 @@
 #include "devices/mouse/battery_settings.h"
 #include "devices/mouse/dev_mouse.h"
 #include "devices/mouse/mouse_answers.h"
+#include "devices/mouse/udev_access.h"
 
 #include "util/logging.h"
 
@@ -24,6 +25,7 @@ QVariantMap DEV_MOUSE::get_hid_devices_info()
 {
     m_data.clear();
     m_mouseCount = 0;
+    m_inaccessibleCount = 0;
     m_productByVendor.clear();
     m_data.insert(QStringLiteral("mouseNum"), 0);
     m_data.insert(QStringLiteral("runFunction"), 999);
@@ -38,6 +40,10 @@ QVariantMap DEV_MOUSE::get_hid_devices_info()
         scanInterface(info);
     addBatteryThresholds(m_data);
     m_data.insert(QStringLiteral("mouseNum"), m_mouseCount);
+    if (m_inaccessibleCount > 0) {
+        m_data.insert(QStringLiteral("inaccessibleNum"), m_inaccessibleCount);
+        m_data.insert(QStringLiteral("accessFixCommand"), udevRuleInstallCommand());
+    }
     m_data.insert(QStringLiteral("runFunction"), -1);
     if (backend)
         backend->exit();
@@ -65,8 +71,10 @@ void DEV_MOUSE::scanInterface(const HidDeviceInfo& info)
     const char* path = info.path.c_str();
     qDebug() << "Path:" << path;
     HidAnswer nameAnswer;
-    if (!readMatchingModelName(path, nameAnswer))
+    if (!readMatchingModelName(path, nameAnswer)) {
+        noteIfInaccessible(info);
         return;
+    }
 
     const QString bus = busTypeName(info.busType);
     record.insert(QStringLiteral("Path"), QString::fromUtf8(path));
@@ -94,6 +102,28 @@ void DEV_MOUSE::scanInterface(const HidDeviceInfo& info)
 
     m_data.insert(QStringLiteral("MOUSE%1").arg(m_mouseCount), record);
     ++m_mouseCount;
+}
+
+void DEV_MOUSE::noteIfInaccessible(const HidDeviceInfo& info)
+{
+    HidBackend* backend = m_transport.backend();
+    HidDevice* probe = backend->open(info.path.c_str());
+    if (probe) {
+        backend->close(probe);
+        return;
+    }
+    const QString error = backend->error(nullptr);
+    if (!isAccessDenied(error))
+        return;
+    qWarning().noquote() << "Mouse found but not accessible:" << QString::fromStdString(info.path) << error;
+    QVariantMap record;
+    record.insert(QStringLiteral("Path"), QString::fromStdString(info.path));
+    record.insert(QStringLiteral("Vendor_ID"), hex4(info.vendorId));
+    record.insert(QStringLiteral("Product_ID"), hex4(info.productId));
+    record.insert(QStringLiteral("BusTypeName"), connectionName(info.productId));
+    record.insert(QStringLiteral("error"), error);
+    m_data.insert(QStringLiteral("INACCESSIBLE%1").arg(m_inaccessibleCount), record);
+    ++m_inaccessibleCount;
 }
 
 bool DEV_MOUSE::readMatchingModelName(const char* path, HidAnswer& answer)

@@ -8,8 +8,7 @@ namespace mouse {
 
 namespace {
 
-// Byte 4 of a keystroke record; the firmware expects it on every key record.
-constexpr uint8_t kKeystrokeMarker = 100;
+const QString kDelayKey = QStringLiteral("delay");
 
 bool deviceOf(const QString& text, MacroDevice* device)
 {
@@ -43,11 +42,33 @@ QList<MacroAction> macroActionsFrom(const QVariantList& actions, const std::func
             const int usage = usageOf(entry.value(QStringLiteral("key")).toString());
             action.usage = checkUint8(unsigned(usage));
         }
+        if (entry.contains(kDelayKey))
+            action.delay = checkUint8(entry.value(kDelayKey).toUInt());
         result.append(action);
     }
     if (unknown)
         *unknown = skipped;
     return result;
+}
+
+QString macroLimitProblem(const QVariantList& actions)
+{
+    if (actions.size() > kMacroMaxRecords)
+        return QStringLiteral("The macro has %1 steps; the mouse holds at most %2.").arg(actions.size()).arg(kMacroMaxRecords);
+    for (int n = 0; n < actions.size(); ++n) {
+        const QVariantMap entry = actions.at(n).toMap();
+        if (!entry.contains(kDelayKey))
+            continue;
+        const QVariant value = entry.value(kDelayKey);
+        bool whole = false;
+        const double delay = value.toString().toDouble(&whole);
+        if (!whole || delay != double(qint64(delay)) || delay < 0 || delay > kMacroMaxDelay)
+            return QStringLiteral("Step %1: a delay of %2 ms is outside 0 to %3 ms.")
+                .arg(n + 1)
+                .arg(value.toString())
+                .arg(kMacroMaxDelay);
+    }
+    return QString();
 }
 
 EncodedMacro encodeMacro(const QList<MacroAction>& actions, uint8_t data1)
@@ -66,7 +87,7 @@ EncodedMacro encodeMacro(const QList<MacroAction>& actions, uint8_t data1)
         record[0] = uint8_t(action.device);
         if (action.device == MacroDevice::Keystroke) {
             record[2] = action.usage;
-            record[4] = kKeystrokeMarker;
+            record[4] = action.delay;
         }
     }
     return macro;

@@ -24,10 +24,11 @@ Rectangle {
     Image {
         id: picture
         anchors.top: parent.top
-        anchors.topMargin: 36 * card.ratio_h
+        anchors.topMargin: (card.entry.inaccessible ? 20 : 36) * card.ratio_h
         anchors.horizontalCenter: parent.horizontalCenter
         width: parent.width - 60 * card.ratio_w
-        height: 220 * card.ratio_h
+        height: (card.entry.inaccessible ? 80 : 220) * card.ratio_h
+        opacity: card.entry.inaccessible ? 0.5 : 1
         fillMode: Image.PreserveAspectFit
         source: card.picture
         sourceSize.width: Math.ceil(width)
@@ -37,7 +38,7 @@ Rectangle {
 
     Column {
         anchors.top: picture.bottom
-        anchors.topMargin: 30 * card.ratio_h
+        anchors.topMargin: (card.entry.inaccessible ? 14 : 30) * card.ratio_h
         anchors.left: parent.left
         anchors.right: parent.right
         anchors.leftMargin: 30 * card.ratio_w
@@ -68,10 +69,56 @@ Rectangle {
         Text {
             objectName: "detail"
             text: card.entry.detail || ""
-            color: Palette.light
+            color: card.entry.inaccessible ? "#FF8080" : Palette.light
             font.family: Palette.fontFamily
             font.weight: Font.Light
             font.pixelSize: 17 * card.ratio_h
+        }
+        Text {
+            visible: card.entry.inaccessible === true
+            width: parent.width
+            wrapMode: Text.WordWrap
+            text: "The system does not let Talvorin open it. Run this once in a terminal, then click the card to look again:"
+            color: Palette.textDim
+            font.family: Palette.fontFamily
+            font.pixelSize: 13 * card.ratio_h
+        }
+        Rectangle {
+            visible: card.entry.inaccessible === true
+            width: parent.width
+            height: fixText.implicitHeight + 12 * card.ratio_h
+            color: Palette.background
+            border.color: Palette.line
+            radius: 4
+            TextEdit {
+                id: fixText
+                objectName: "fixCommand"
+                x: 6
+                y: 6 * card.ratio_h
+                width: parent.width - 12
+                readOnly: true
+                selectByMouse: true
+                wrapMode: TextEdit.WrapAnywhere
+                text: card.entry.fixCommand || ""
+                color: Palette.light
+                selectionColor: Palette.red
+                font.family: "monospace"
+                font.pixelSize: 10 * card.ratio_h
+            }
+        }
+        TextButton {
+            objectName: "copyFixCommand"
+            visible: card.entry.inaccessible === true
+            text: copied ? "Copied" : "Copy command"
+            property bool copied: false
+            ratio_w: card.ratio_w
+            ratio_h: card.ratio_h
+            onClicked: {
+                fixText.selectAll()
+                fixText.copy()
+                fixText.deselect()
+                copied = true
+            }
         }
         Row {
             visible: card.entry.deviceType === 1
@@ -95,6 +142,7 @@ Rectangle {
 
     MouseArea {
         id: cardMouse
+        z: -1
         anchors.fill: parent
         hoverEnabled: true
         cursorShape: Qt.PointingHandCursor

@@ -20,6 +20,9 @@ Item {
     property var gameList: []
     // Whether the server offers newer receiver firmware (the server-information answer).
     property bool dongleUpdate: false
+    // Why the update server gave nothing ("" when it answered): firmware and support entries
+    // say so instead of claiming there is nothing newer.
+    property string updateCheckError: ""
     // The window covers itself with the loading mask while this is true.
     property bool busy: false
 
@@ -33,6 +36,8 @@ Item {
     signal commandSent(int control)
     // The page has stopped the background listener it borrowed (the hardware monitor).
     signal listenerReleased()
+    // The user asks to look at the update server again.
+    signal serverCheckRequested()
     property int lastSentControl: -1
 
     function intOf(value, fallback) {

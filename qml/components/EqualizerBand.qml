@@ -9,6 +9,12 @@ Item {
     property string frequency: ""
     property real ratio_h: 1
     readonly property int shownValue: Math.round(slider.value)
+    // Where the handle's centre sits for the lowest and the highest gain, for a scale beside.
+    readonly property real handleHeight: 12 * ratio_h
+    readonly property real trackTop: slider.y + slider.topPadding + handleHeight / 2
+    readonly property real trackSpan: slider.availableHeight - handleHeight
+    readonly property real gainFrom: slider.from
+    readonly property real gainTo: slider.to
     signal moved(int value)
 
     implicitWidth: 48 * ratio_h
@@ -71,7 +77,7 @@ Item {
             x: slider.leftPadding + slider.availableWidth / 2 - width / 2
             y: slider.topPadding + slider.visualPosition * (slider.availableHeight - height)
             width: 20 * band.ratio_h
-            height: 12 * band.ratio_h
+            height: band.handleHeight
             radius: 3
             color: slider.pressed ? Palette.light : Palette.text
             border.color: Palette.red

@@ -9,6 +9,15 @@ Popup {
     property real ratio_h: 1
     readonly property string title: "Unable to Complete Action"
     readonly property string message: "Please Try Again"
+    // What the worker knows about why (its answer's "failureCause"); "" when it gave none.
+    property string cause: ""
+
+    // Opens the notice with the cause the answer carries, or with the one given.
+    function openWith(answer, fallbackCause) {
+        var given = answer && answer["failureCause"] !== undefined ? String(answer["failureCause"]) : ""
+        cause = given.length > 0 ? given : (fallbackCause === undefined ? "" : fallbackCause)
+        open()
+    }
 
     modal: true
     closePolicy: Popup.CloseOnEscape | Popup.CloseOnPressOutside
@@ -16,7 +25,7 @@ Popup {
     x: parent ? (parent.width - width) / 2 : 0
     y: parent ? (parent.height - height) / 2 : 0
     width: 440 * ratio_w
-    height: 220 * ratio_h
+    height: (cause.length > 0 ? 262 : 220) * ratio_h
     padding: 24 * ratio_h
 
     background: Rectangle {
@@ -52,6 +61,18 @@ Popup {
             color: Palette.textDim
             font.family: Palette.fontFamily
             font.pixelSize: 16 * notice.ratio_h
+        }
+        Text {
+            objectName: "failureCause"
+            anchors.horizontalCenter: parent.horizontalCenter
+            width: notice.availableWidth
+            visible: notice.cause.length > 0
+            horizontalAlignment: Text.AlignHCenter
+            wrapMode: Text.WordWrap
+            text: notice.cause
+            color: "#FF8080"
+            font.family: Palette.fontFamily
+            font.pixelSize: 15 * notice.ratio_h
         }
         TextButton {
             anchors.horizontalCenter: parent.horizontalCenter

@@ -13,10 +13,19 @@ Popup {
     property bool updating: false
     property int downloadProgress: 0
     property var supportLinks: ({})
+    // 0 while the server has not answered yet, 1 when it has, -1 when the check failed.
+    property int updateCheck: 0
+    property string updateCheckError: ""
+    property string downloadError: ""
     property bool autoLaunch: false
+    // Why the last change of the start-at-login entry was refused ("" when it was not).
+    property string autoLaunchError: ""
     property bool showWindowAtStart: false
 
     signal updateRequested()
+    signal checkAgainRequested()
+    // The panel is opening: the start options are read again from what exists.
+    signal startOptionsRequested()
     signal autoLaunchToggled(bool enabled)
     signal showWindowAtStartToggled(bool enabled)
 
@@ -29,6 +38,10 @@ Popup {
         { name: "Mouse-UserManual", label: "Mouse User Manual" },
         { name: "Mouse-ReleaseNote", label: "Mouse Release Note" }
     ]
+
+    onAboutToShow: startOptionsRequested()
+    // A click flips the box at once; what the worker reads back has the last word.
+    onShowWindowAtStartChanged: showAtStartBox.checked = showWindowAtStart
 
     modal: true
     x: (parent ? (parent.width - width) / 2 : 0)
@@ -48,6 +61,34 @@ Popup {
         if (!link)
             return label
         return "<a href=\"" + link + "\" style=\"color:#FF4040; text-decoration:none\">" + label + "</a>"
+    }
+
+    readonly property bool checkFailed: updateCheck === -1
+
+    function statusText() {
+        if (updating)
+            return "Talvorin new version " + newVersion
+        if (checkFailed)
+            return "Check failed: " + updateCheckError
+        if (updateCheck === 0)
+            return "Checking for updates..."
+        if (updateAvailable && downloadError.length > 0)
+            return downloadError + ". Press Update to try again."
+        if (updateAvailable)
+            return "Software update available. See " + linkText("HomePage-ReleaseNote", "release note")
+        return "You’re up to date! Check " + linkText("HomePage-ReleaseNote", "release note")
+    }
+
+    // Why a support entry without an address cannot be opened.
+    readonly property string supportNote: {
+        if (checkFailed)
+            return "These links come from the update server: " + updateCheckError + "."
+        if (updateCheck === 0)
+            return "These links come from the update server, which has not answered yet."
+        for (var i = 0; i < supportEntries.length; ++i)
+            if (!supportLinks[supportEntries[i].name])
+                return "Greyed entries have no address on the update server."
+        return ""
     }
 
     Text {
@@ -109,15 +150,20 @@ Popup {
                 objectName: "updateStatusText"
                 anchors.verticalCenter: parent.verticalCenter
                 textFormat: Text.RichText
-                color: Palette.textDim
                 font.family: Palette.fontFamily
                 font.pixelSize: 16 * panel.ratio_h
-                text: panel.updating
-                      ? "Talvorin new version " + panel.newVersion
-                      : (panel.updateAvailable
-                         ? "Software update available. See " + panel.linkText("HomePage-ReleaseNote", "release note")
-                         : "You’re up to date! Check " + panel.linkText("HomePage-ReleaseNote", "release note"))
+                text: panel.statusText()
+                color: panel.checkFailed || panel.downloadError.length > 0 ? "#FF6060" : Palette.textDim
                 onLinkActivated: Qt.openUrlExternally(link)
+            }
+            TextButton {
+                objectName: "checkAgainButton"
+                anchors.verticalCenter: parent.verticalCenter
+                visible: panel.checkFailed && !panel.updating
+                text: "Try Again"
+                ratio_w: panel.ratio_w
+                ratio_h: panel.ratio_h
+                onClicked: panel.checkAgainRequested()
             }
         }
 
@@ -156,12 +202,24 @@ Popup {
 
         Rectangle { width: parent.width; height: 1; color: Palette.line }
 
-        Text {
-            text: "Support"
-            color: Palette.text
-            font.family: Palette.fontFamily
-            font.weight: Font.Medium
-            font.pixelSize: 19 * panel.ratio_h
+        Row {
+            spacing: 16 * panel.ratio_w
+            Text {
+                text: "Support"
+                color: Palette.text
+                font.family: Palette.fontFamily
+                font.weight: Font.Medium
+                font.pixelSize: 19 * panel.ratio_h
+            }
+            Text {
+                objectName: "supportNote"
+                anchors.baseline: parent.children[0].baseline
+                text: panel.supportNote
+                color: Palette.textDim
+                font.family: Palette.fontFamily
+                font.weight: Font.Light
+                font.pixelSize: 14 * panel.ratio_h
+            }
         }
 
         Grid {
@@ -172,8 +230,10 @@ Popup {
                 model: panel.supportEntries
                 Text {
                     objectName: "support_" + modelData.name
+                    readonly property bool hasAddress: !!panel.supportLinks[modelData.name]
                     textFormat: Text.RichText
-                    color: Palette.textDim
+                    enabled: hasAddress
+                    color: hasAddress ? Palette.textDim : Palette.disabled
                     font.family: Palette.fontFamily
                     font.pixelSize: 16 * panel.ratio_h
                     text: "› " + panel.linkText(modelData.name, modelData.label)
@@ -209,6 +269,14 @@ Popup {
                     color: Palette.textDim
                     font.family: Palette.fontFamily
                     font.weight: Font.Light
+                    font.pixelSize: 15 * panel.ratio_h
+                }
+                Text {
+                    objectName: "autoLaunchError"
+                    visible: panel.autoLaunchError.length > 0
+                    text: panel.autoLaunchError
+                    color: "#FF6060"
+                    font.family: Palette.fontFamily
                     font.pixelSize: 15 * panel.ratio_h
                 }
             }

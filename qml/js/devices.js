@@ -39,6 +39,35 @@ function memoryText(info) {
     return type.length > 0 ? size + " " + type : size
 }
 
+// The oldest graphics driver the lighting and metrics are known to work with: the kernel
+// release that first drove every supported card series fully (or an amdgpu module of that
+// number or newer).
+var MIN_DRIVER_VERSION = "5.15"
+
+// The leading numbers of a version text ("6.1.0-18-amd64" gives [6, 1, 0]); [] when it
+// does not start with one.
+function versionNumbers(text) {
+    var match = /^\s*(\d+(?:\.\d+)*)/.exec(text === undefined || text === null ? "" : String(text))
+    if (!match)
+        return []
+    return match[1].split(".").map(function(part) { return parseInt(part, 10) })
+}
+
+// True only when the version is known and lower than the minimum; an unknown version is
+// not an old one.
+function driverOutdated(version, minimum) {
+    var have = versionNumbers(version)
+    var need = versionNumbers(minimum === undefined ? MIN_DRIVER_VERSION : minimum)
+    if (have.length === 0)
+        return false
+    for (var i = 0; i < need.length; ++i) {
+        var part = i < have.length ? have[i] : 0
+        if (part !== need[i])
+            return part < need[i]
+    }
+    return false
+}
+
 function boardClass(info) {
     var cls = toInt(info["gpuClass"], 3)
     return cls >= 0 && cls <= 4 ? cls : 3
@@ -91,6 +120,26 @@ function mouseEntries(answer) {
             rgbSupported: true,
             pictureClass: 0,
             info: copyMap(record)
+        })
+    }
+    // Mice that are plugged in but may not be opened: shown with what fixes it.
+    var blocked = toInt(mice["inaccessibleNum"], 0)
+    for (var b = 0; b < blocked; ++b) {
+        var node = mice["INACCESSIBLE" + b]
+        if (!node || typeof node !== "object")
+            continue
+        var link = node["BusTypeName"] ? String(node["BusTypeName"]) + " Mode" : ""
+        entries.push({
+            deviceType: TYPE_MOUSE,
+            key: "INACCESSIBLE" + b,
+            productLine: "ORVENA Gaming Mouse",
+            model: "RM20",
+            detail: "Found but not accessible" + (link ? " (" + link + ")" : ""),
+            inaccessible: true,
+            fixCommand: mice["accessFixCommand"] ? String(mice["accessFixCommand"]) : "",
+            rgbSupported: false,
+            pictureClass: 0,
+            info: copyMap(node)
         })
     }
     return entries

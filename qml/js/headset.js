@@ -43,6 +43,15 @@ function modeNames(answer) {
     return names
 }
 
+// The names as the buttons show them: slots still called "Custom" are told apart by number.
+function modeLabels(names) {
+    var labels = names.slice()
+    for (var i = FIRST_CUSTOM - 1; i < labels.length; ++i)
+        if (labels[i] === "Custom")
+            labels[i] = "Custom " + (i - FIRST_CUSTOM + 2)
+    return labels
+}
+
 function clampBand(value) {
     return Math.max(BAND_MIN, Math.min(BAND_MAX, toInt(value, 0)))
 }

@@ -31,6 +31,10 @@ var LAUNCH_KEY = 4
 // The mouse's macro keys 31 to 40 are the page's macro numbers (macro_F) 0 to 9.
 var MACRO_KEY_OFFSET = 31
 var MACRO_SLOTS = 10
+// What one macro can hold: steps, and the pause before a keystroke (ms, one byte).
+var MACRO_MAX_STEPS = 198
+var MACRO_MAX_DELAY = 255
+var MACRO_DEFAULT_DELAY = 100
 
 // Every function a button can be given, in the order of the list.
 var FUNCTIONS = [
@@ -330,6 +334,13 @@ function copyDpi(dpi) {
     return copy
 }
 
+function axesApart(dpi) {
+    for (var i = 0; i < dpi.stages.length; ++i)
+        if (dpi.stages[i].x !== dpi.stages[i].y)
+            return true
+    return false
+}
+
 // The whole stage table (code 10).
 function dpiCommand(dpi) {
     var command = {
@@ -517,7 +528,8 @@ function gameRecord(map) {
         IconPath: map["IconPath"] !== undefined ? String(map["IconPath"]) : "",
         ProfileNum: toInt(map["ProfileNum"], 0),
         Checked: map["Checked"] === true || toInt(map["Checked"], 0) === 1,
-        OpacityVisible: map["OpacityVisible"] === true || toInt(map["OpacityVisible"], 0) === 1
+        OpacityVisible: map["OpacityVisible"] === true || toInt(map["OpacityVisible"], 0) === 1,
+        FileMissing: map["FileMissing"] === true
     }
 }
 
@@ -627,14 +639,52 @@ function assignMacroCommand(macro, number) {
     return command
 }
 
-// One recorded key event as a macro line.
+// One recorded key event as a macro line; a longer pause than the mouse plays is kept as
+// the longest it does.
 function macroAction(event, delay) {
     return {
         "deviceText": "Keystroke",
         "actionText": String(event["Action"]) === "Release" ? "Release" : "Hold",
         "key": String(event["Key"]),
-        "delay": Math.max(0, Math.round(delay))
+        "delay": Math.min(MACRO_MAX_DELAY, Math.max(0, Math.round(delay)))
     }
+}
+
+// A delay typed by the user: a whole number of 0 to MACRO_MAX_DELAY ms, else -1.
+function delayFromText(text) {
+    var trimmed = String(text).trim()
+    if (!/^[0-9]+$/.test(trimmed))
+        return -1
+    var value = parseInt(trimmed, 10)
+    return value <= MACRO_MAX_DELAY ? value : -1
+}
+
+function withDelay(actions, index, delay) {
+    var list = actions.slice()
+    var step = {}
+    for (var key in list[index])
+        step[key] = list[index][key]
+    step["delay"] = delay
+    list[index] = step
+    return list
+}
+
+function withoutStep(actions, index) {
+    var list = actions.slice()
+    list.splice(index, 1)
+    return list
+}
+
+// Why the steps cannot go to the mouse as one macro; "" when they can.
+function macroProblem(actions) {
+    if (actions.length > MACRO_MAX_STEPS)
+        return "The macro has " + actions.length + " steps; the mouse holds at most " + MACRO_MAX_STEPS + "."
+    for (var i = 0; i < actions.length; ++i) {
+        var delay = actions[i]["delay"]
+        if (delay !== undefined && delayFromText(delay) < 0)
+            return "Step " + (i + 1) + ": a delay of " + delay + " ms is outside 0 to " + MACRO_MAX_DELAY + " ms."
+    }
+    return ""
 }
 
 // The button a macro is assigned to in the current profile (0 when none).

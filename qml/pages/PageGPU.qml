@@ -1,5 +1,6 @@
 import QtQuick 2.9
 import QtQuick.Window 2.2
+import my.util 1.0
 import ".."
 import "../components"
 import "../components/gpu"
@@ -13,8 +14,11 @@ DevicePage {
 
     readonly property int gpuIndex: intOf(deviceInfo["GPUindex"], 0)
     readonly property bool rgbSupported: intOf(deviceInfo["isSupportRGB"], 0) === 1
-    readonly property bool driverOutdated: deviceInfo["AMD_driverVersion"] === undefined
-                                           || String(deviceInfo["AMD_driverVersion"]).length === 0
+    // A card shown for its hardware monitor only: the sentence says why there are no effects.
+    readonly property string lightingUnavailable: deviceInfo["lightingUnavailable"] !== undefined
+                                                  ? String(deviceInfo["lightingUnavailable"]) : ""
+    readonly property string driverVersion: deviceInfo["AMD_driverVersion"] !== undefined ? String(deviceInfo["AMD_driverVersion"]) : ""
+    readonly property bool driverOutdated: Devices.driverOutdated(driverVersion)
     // The lighting the card was last confirmed to show.
     property var lighting: Gpu.restoreState(lastAction, gpuIndex)
     property var favoriteList: favorites ? favorites : []
@@ -130,7 +134,7 @@ DevicePage {
         if (intOf(answer["RESULTS"], 0) === -1) {
             nextCommand = null
             lightingPanel.syncControls()
-            failureNotice.open()
+            failureNotice.openWith(answer)
             return
         }
         if (selected === Gpu.ADD_FAVORITE) {
@@ -203,6 +207,8 @@ DevicePage {
         // the favourites the first time after a discovery.
         if (rgbSupported)
             send(lightingCommand(Gpu.GET_FAVORITES, 1, lighting))
+        else if (lightingUnavailable !== "")
+            showTab(monitorTab)
     }
     Component.onDestruction: stopMonitor()
 
@@ -217,9 +223,16 @@ DevicePage {
     Connections {
         target: background_listen
         function onDataChanged(data) {
-            if (page.monitorRunning && page.intOf(data["Control"], -1) === 1)
+            if (page.monitorRunning && page.intOf(data["Control"], -1) === 1) {
                 page.metrics = data
+                metricHistory.add(data)
+            }
         }
+    }
+
+    // What the monitor showed while the page is open.
+    MetricHistory {
+        id: metricHistory
     }
 
     // Left: the card.
@@ -276,8 +289,8 @@ DevicePage {
                 font.pixelSize: 18 * page.ratio_h
             }
             Text {
-                visible: !page.driverOutdated
-                text: "Driver " + page.deviceInfo["AMD_driverVersion"]
+                visible: page.driverVersion.length > 0
+                text: "Driver " + page.driverVersion
                 color: Palette.textDim
                 font.family: Palette.fontFamily
                 font.weight: Font.Light
@@ -386,6 +399,7 @@ DevicePage {
                 visible: page.currentTab === 0
                 lighting: page.lighting
                 rgbSupported: page.rgbSupported
+                unavailableReason: page.lightingUnavailable
                 favoriteCount: page.favoriteList.length
                 ratio_w: page.ratio_w
                 ratio_h: page.ratio_h
@@ -416,6 +430,7 @@ DevicePage {
                 anchors.fill: parent
                 visible: page.currentTab === page.monitorTab
                 metrics: page.metrics
+                history: metricHistory
                 cardInfo: page.deviceInfo
                 ratio_w: page.ratio_w
                 ratio_h: page.ratio_h
@@ -427,6 +442,7 @@ DevicePage {
                 visible: page.currentTab === 3
                 cardInfo: page.deviceInfo
                 supportLink: page.supportLinks["GPU-Support"] !== undefined ? page.supportLinks["GPU-Support"] : ""
+                updateCheckError: page.updateCheckError
                 resetEnabled: page.rgbSupported
                 ratio_w: page.ratio_w
                 ratio_h: page.ratio_h

@@ -19,7 +19,18 @@ DevicePage {
     property var editBands: Headset.flatBands()
     property bool dialogOn: false
     property bool bassOn: false
+    // A preset read from a file, shown on the bands until it is saved or the headset answers.
+    property var importedPreset: null
     property string firmwareName: deviceInfo["HeadphoneFW"] !== undefined ? String(deviceInfo["HeadphoneFW"]) : ""
+    // The firmware version the update server offers ("" when none is known).
+    property string firmwareOffered: ""
+    readonly property string firmwareUpdateNote: {
+        if (firmwareOffered.length > 0)
+            return "Update installs version " + firmwareOffered
+        if (updateCheckError.length > 0)
+            return updateCheckError
+        return "No firmware offered for the headset"
+    }
     // What was asked last, for reading the answer; and the command that follows its answer.
     property int pendingFunction: 0
     property int pendingOption: 0
@@ -32,6 +43,16 @@ DevicePage {
 
     readonly property bool isCustom: Headset.isCustom(option)
     readonly property bool controlsEnabled: connected && dtsOn
+    // Why the dialogue and bass switches cannot be changed, when they cannot.
+    readonly property string switchesNote: {
+        if (!connected)
+            return ""
+        if (!dtsOn)
+            return "DTS is off: dialogue and bass enhancement are off too."
+        if (!isCustom)
+            return "Set by the " + modeNames[option - 1] + " mode; choose a custom mode to change them."
+        return ""
+    }
     readonly property bool edited: {
         for (var i = 0; i < Headset.BAND_COUNT; ++i)
             if (editBands[i] !== bands[i])
@@ -78,6 +99,26 @@ DevicePage {
             request(5, selectCommand(Headset.DTS_OFF, false), Headset.DTS_OFF)
     }
 
+    // The switches that go with the gains being edited: an imported preset brings its own.
+    function editedDialogue() {
+        return importedPreset ? Headset.switchOn(importedPreset["dialogEnhance"]) : dialogOn
+    }
+    function editedBass() {
+        return importedPreset ? Headset.switchOn(importedPreset["bassControl"]) : bassOn
+    }
+
+    function presetToExport() {
+        return slotRecord(option, modeNames[option - 1], editBands, editedDialogue(), editedBass())
+    }
+
+    function takeImportedPreset(preset) {
+        importedPreset = preset
+        editBands = Headset.bandsFromAnswer(preset, editBands)
+        for (var i = 0; i < bandRepeater.count; ++i)
+            bandRepeater.itemAt(i).sync()
+        saveDialog.openFor(isCustom ? option - 4 : 1, String(preset["ModeName"]))
+    }
+
     function slotRecord(slot, name, gains, dialogue, bass) {
         return bandKeys({
             "selectDtsOption": slot,
@@ -94,13 +135,13 @@ DevicePage {
             return
         pendingName = modeNames[option - 1]
         nextCommand = selectCommand(option, true)
-        request(8, slotRecord(option, pendingName, editBands, dialogOn, bassOn))
+        request(8, slotRecord(option, pendingName, editBands, editedDialogue(), editedBass()))
     }
 
     function saveAs(slot, name) {
         pendingName = name
         nextCommand = selectCommand(slot, true)
-        request(8, slotRecord(slot, name, editBands, dialogOn, bassOn), slot)
+        request(8, slotRecord(slot, name, editBands, editedDialogue(), editedBass()), slot)
     }
 
     function backToDefault() {
@@ -126,6 +167,7 @@ DevicePage {
     }
 
     function showBands(newBands) {
+        importedPreset = null
         bands = newBands
         editBands = newBands.slice()
         for (var i = 0; i < bandRepeater.count; ++i)
@@ -142,7 +184,7 @@ DevicePage {
     function takeOpeningAnswer(answer) {
         connected = intOf(answer["headphoneNum"], 0) > 0
         if (!connected) {
-            failureNotice.open()
+            failureNotice.openWith(answer, "The headset is not connected")
             return
         }
         modeNames = Headset.modeNames(answer)
@@ -153,6 +195,8 @@ DevicePage {
         takeSwitches(answer)
         if (answer["HeadphoneFW"] !== undefined)
             firmwareName = String(answer["HeadphoneFW"])
+        if (answer["HeadphoneFW_Offered"] !== undefined)
+            firmwareOffered = String(answer["HeadphoneFW_Offered"])
     }
 
     function takeSelectAnswer(answer) {
@@ -180,7 +224,7 @@ DevicePage {
         if (intOf(answer["RESULTS"], 0) === -1) {
             nextCommand = null
             showBands(bands)
-            failureNotice.open()
+            failureNotice.openWith(answer)
             return
         }
         switch (done) {
@@ -218,7 +262,7 @@ DevicePage {
                 flashFirmware(Headset.FW_MAIN)
             } else {
                 dialog.close()
-                failureNotice.open()
+                failureNotice.openWith(answer, "The firmware could not be downloaded")
             }
             return
         }
@@ -231,7 +275,7 @@ DevicePage {
         case Headset.FW_READ_FAIL:
             powerTimer.stop()
             dialog.close()
-            failureNotice.open()
+            failureNotice.openWith(answer, answer["Info"] !== undefined ? String(answer["Info"]) : "")
             break
         case Headset.FW_HOLD_POWER:
             dialog.countdown = powerWindowSeconds
@@ -432,14 +476,25 @@ DevicePage {
                     font.weight: Font.Light
                     font.pixelSize: 15 * page.ratio_h
                 }
+                Text {
+                    objectName: "firmwareUpdateNote"
+                    width: fwButton.x - fwIcon.x - fwIcon.width - 24 * page.ratio_w
+                    elide: Text.ElideRight
+                    text: page.firmwareUpdateNote
+                    color: page.firmwareOffered.length > 0 ? Palette.textDim : "#FF8080"
+                    font.family: Palette.fontFamily
+                    font.weight: Font.Light
+                    font.pixelSize: 14 * page.ratio_h
+                }
             }
             TextButton {
+                id: fwButton
                 objectName: "firmwareUpdateButton"
                 anchors.right: parent.right
                 anchors.rightMargin: 16 * page.ratio_w
                 anchors.verticalCenter: parent.verticalCenter
                 text: "Update"
-                enabled: page.connected
+                enabled: page.connected && page.firmwareOffered.length > 0
                 ratio_w: page.ratio_w
                 ratio_h: page.ratio_h
                 onClicked: {
@@ -463,7 +518,7 @@ DevicePage {
         x: 580 * page.ratio_w
         y: 24 * page.ratio_h
         width: 820 * page.ratio_w
-        spacing: 20 * page.ratio_h
+        spacing: 16 * page.ratio_h
 
         Row {
             spacing: 16 * page.ratio_w
@@ -496,9 +551,10 @@ DevicePage {
         Row {
             spacing: 10 * page.ratio_w
             Repeater {
-                model: page.modeNames
+                model: Headset.modeLabels(page.modeNames)
                 Rectangle {
                     objectName: "mode_" + (index + 1)
+                    readonly property string label: modelData
                     readonly property bool chosen: page.dtsOn && page.option === index + 1
                     width: 108 * page.ratio_w
                     height: 52 * page.ratio_h
@@ -557,8 +613,18 @@ DevicePage {
                 font.pixelSize: 14 * page.ratio_h
             }
 
-            Row {
+            EqualizerScale {
                 x: 24 * page.ratio_w
+                y: 60 * page.ratio_h
+                band: bandRepeater.count > 0 ? bandRepeater.itemAt(0) : null
+                labelWidth: 34 * page.ratio_w
+                linesWidth: bandRow.width
+                ratio_h: page.ratio_h
+            }
+
+            Row {
+                id: bandRow
+                x: 58 * page.ratio_w
                 y: 60 * page.ratio_h
                 spacing: 6 * page.ratio_w
                 Repeater {
@@ -610,7 +676,54 @@ DevicePage {
                     ratio_h: page.ratio_h
                     onClicked: page.backToDefault()
                 }
+                Row {
+                    spacing: 10 * page.ratio_w
+                    TextButton {
+                        objectName: "exportPresetButton"
+                        width: 80 * page.ratio_w
+                        fontSize: 14
+                        text: "Export"
+                        enabled: page.controlsEnabled && page.isCustom
+                        ratio_w: page.ratio_w
+                        ratio_h: page.ratio_h
+                        onClicked: {
+                            presetFiles.preset = page.presetToExport()
+                            presetFiles.chooseExport()
+                        }
+                    }
+                    TextButton {
+                        objectName: "importPresetButton"
+                        width: 80 * page.ratio_w
+                        fontSize: 14
+                        text: "Import"
+                        enabled: page.controlsEnabled
+                        ratio_w: page.ratio_w
+                        ratio_h: page.ratio_h
+                        onClicked: presetFiles.chooseImport()
+                    }
+                }
+                Text {
+                    objectName: "presetMessage"
+                    width: 170 * page.ratio_w
+                    wrapMode: Text.WordWrap
+                    text: presetFiles.message
+                    color: presetFiles.failed ? "#FF6060" : Palette.textDim
+                    font.family: Palette.fontFamily
+                    font.pixelSize: 12 * page.ratio_h
+                }
             }
+        }
+
+        EqualizerCurve {
+            objectName: "responseCurve"
+            width: parent.width
+            height: 140 * page.ratio_h
+            gains: page.editBands
+            dialogue: page.editedDialogue()
+            bass: page.editedBass()
+            opacity: page.controlsEnabled ? 1 : 0.4
+            ratio_w: page.ratio_w
+            ratio_h: page.ratio_h
         }
 
         Row {
@@ -627,10 +740,20 @@ DevicePage {
                 ToggleSwitch {
                     objectName: "dialogToggle"
                     anchors.verticalCenter: parent.verticalCenter
-                    checked: page.dialogOn
+                    // With DTS off nothing is enhanced, whatever the mode holds.
+                    checked: page.dtsOn && page.dialogOn
                     enabled: page.controlsEnabled && page.isCustom
                     ratio_h: page.ratio_h
                     onToggled: page.setSwitches(checked, page.bassOn)
+                }
+                Text {
+                    objectName: "dialogState"
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: page.dtsOn && page.dialogOn ? "ON" : "OFF"
+                    color: page.dtsOn && page.dialogOn ? Palette.text : Palette.textDim
+                    font.family: Palette.fontFamily
+                    font.weight: Font.Medium
+                    font.pixelSize: 15 * page.ratio_h
                 }
             }
             Row {
@@ -645,19 +768,44 @@ DevicePage {
                 ToggleSwitch {
                     objectName: "bassToggle"
                     anchors.verticalCenter: parent.verticalCenter
-                    checked: page.bassOn
+                    // With DTS off nothing is enhanced, whatever the mode holds.
+                    checked: page.dtsOn && page.bassOn
                     enabled: page.controlsEnabled && page.isCustom
                     ratio_h: page.ratio_h
                     onToggled: page.setSwitches(page.dialogOn, checked)
                 }
+                Text {
+                    objectName: "bassState"
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: page.dtsOn && page.bassOn ? "ON" : "OFF"
+                    color: page.dtsOn && page.bassOn ? Palette.text : Palette.textDim
+                    font.family: Palette.fontFamily
+                    font.weight: Font.Medium
+                    font.pixelSize: 15 * page.ratio_h
+                }
             }
         }
+
+        Text {
+            objectName: "switchesNote"
+            text: page.switchesNote
+            color: Palette.textDim
+            font.family: Palette.fontFamily
+            font.weight: Font.Light
+            font.pixelSize: 14 * page.ratio_h
+        }
+    }
+
+    HeadsetPresetFiles {
+        id: presetFiles
+        objectName: "presetFiles"
+        onImported: page.takeImportedPreset(preset)
     }
 
     HeadsetSaveDialog {
         id: saveDialog
         objectName: "saveDialog"
-        slotNames: page.modeNames.slice(4, 7)
+        slotNames: Headset.modeLabels(page.modeNames).slice(4, 7)
         ratio_w: page.ratio_w
         ratio_h: page.ratio_h
         onSaveRequested: page.saveAs(slot + 4, name)

@@ -31,6 +31,9 @@ DevicePage {
     property var launches: []
 
     property var dpi: Mouse.stagesFromAnswer({}, null)
+    // X and Y set apart: as stored, and on whenever a stage has them apart.
+    property bool separateAxes: false
+    onDpiChanged: if (Mouse.axesApart(dpi)) separateAxes = true
     property int usbRate: 1000
     property int rfRate: 1000
     property int liftOff: 2
@@ -67,6 +70,9 @@ DevicePage {
     property bool listening: false
     readonly property int answerTimeoutMs: 20000
     readonly property int firmwareTimeoutMs: 600000
+
+    // Once the server has answered after all, the firmware it offers is compared again.
+    onUpdateCheckErrorChanged: if (updateCheckError.length === 0 && infoRead) request({ "runFunction": 45 })
 
     function defaultFunctions() {
         var list = []
@@ -179,7 +185,7 @@ DevicePage {
             if (code === 6 || code === 999)
                 busy = false
             if (done !== null)
-                failureNotice.open()
+                failureNotice.openWith(answer)
             if (code === 15 || code === 14)
                 calibrating = false
             return
@@ -247,6 +253,8 @@ DevicePage {
         if (answer["LaunchData"] !== undefined)
             launches = answer["LaunchData"] ? answer["LaunchData"] : []
         takeButtonCodes(answer)
+        if (answer["XY_DPI"] !== undefined)
+            separateAxes = intOf(answer["XY_DPI"], 0) === 1
         if (answer["DPI_Quantity"] !== undefined)
             dpi = Mouse.stagesFromAnswer(answer, dpi)
         if (answer["ReportRate_wired"] !== undefined && intOf(answer["ReportRate_wired"], 0) > 0)
@@ -428,7 +436,7 @@ DevicePage {
     function takeAddedApplication(answer) {
         var id = answer["AppInfo_appID"] !== undefined ? String(answer["AppInfo_appID"]) : ""
         if (id.length === 0) {
-            failureNotice.open()
+            failureNotice.openWith(answer)
             return
         }
         if (intOf(answer["newApp"], 0) !== 1 || Mouse.indexOfGame(games, id) >= 0) {
@@ -604,7 +612,17 @@ DevicePage {
         var copy = waiting !== null ? Mouse.stagesFromAnswer(waiting, dpi) : Mouse.copyDpi(dpi)
         change(copy)
         copy.level = Math.max(0, Math.min(copy.level, copy.quantity - 1))
-        request(Mouse.dpiCommand(copy))
+        var command = Mouse.dpiCommand(copy)
+        // Kept with the stage table, so the page opens the way it was left.
+        command["XY_DPI"] = separateAxes ? 1 : 0
+        request(command)
+    }
+
+    function setSeparateAxes(on) {
+        if (on === separateAxes)
+            return
+        separateAxes = on
+        changeDpi(function(table) {})
     }
 
     function setStageResolution(index, x, y) {
@@ -732,6 +750,9 @@ DevicePage {
         var status = intOf(answer["Status"], 0)
         if (answer["Info"] !== undefined && String(answer["Info"]).length > 0)
             firmwareMessage = String(answer["Info"])
+        if (firmwareStage === fwDownloading && intOf(answer["download_completed"], -1) !== 1
+                && answer["failureCause"] !== undefined && String(answer["failureCause"]).length > 0)
+            firmwareMessage = String(answer["failureCause"])
         if (firmwareStage === fwDownloading && firmwareTarget === "mouse") {
             if (intOf(answer["download_completed"], -1) === 1) {
                 firmwareStage = fwFlashing
@@ -811,7 +832,7 @@ DevicePage {
             page.busy = false
             if (lost && lost.answerControl === 9)
                 page.endFirmware(false)
-            failureNotice.open()
+            failureNotice.openWith(null, "The mouse did not answer")
             page.sendNext()
         }
     }
@@ -887,6 +908,7 @@ DevicePage {
             onMacroAssigned: page.assignMacro(macro, number)
             onMacroDeleted: page.deleteMacro(macro)
             onRecordRequested: macroEditor.openFor(number)
+            onMacroEditRequested: macroEditor.openWith(number, macro)
             onMacroListShown: page.readMacroKeys()
         }
 
@@ -898,6 +920,8 @@ DevicePage {
             ratio_w: page.ratio_w
             ratio_h: page.ratio_h
             dpi: page.dpi
+            separateAxes: page.separateAxes
+            onSeparateAxesToggled: page.setSeparateAxes(on)
             connection: page.connection
             usbRate: page.usbRate
             rfRate: page.rfRate
@@ -974,6 +998,8 @@ DevicePage {
             serverFirmware: page.serverFirmware
             mouseUpdate: page.mouseUpdate
             dongleUpdate: page.dongleUpdate
+            updateCheckError: page.updateCheckError
+            onServerCheckRequested: page.serverCheckRequested()
             profileLabel: Mouse.profileLabel(page.profileNames, Math.max(1, page.profile))
             onSystemSettingsRequested: page.openSystemSettings()
             onFirmwareRequested: firmwareDialog.openFor(target)
@@ -987,6 +1013,12 @@ DevicePage {
         objectName: "macroEditor"
         ratio_w: page.ratio_w
         ratio_h: page.ratio_h
+        // Centred over the tab it belongs to, below the tab titles rather than over them.
+        onAboutToShow: {
+            var area = tabArea.mapToItem(null, 0, 0)
+            x = area.x + (tabArea.width - width) / 2
+            y = area.y + Math.max(0, (tabArea.height - height) / 2)
+        }
         onSaveRequested: {
             if (!page.saveMacro(name, actions, button))
                 macroEditor.notice = page.macros.length >= Mouse.MACRO_SLOTS && Mouse.macroSlotFor(page.macros, name) < 0

@@ -21,6 +21,8 @@
 //
 // Metric names: usage, clockSpeed, vramClockSpeed, temperature, hotspotTemperature,
 // totalBoardPower, fanSpeed, vram. A metric not described is not supported.
+#include "devices/gpu/library/library_metrics.h"
+
 #include <QByteArray>
 #include <QString>
 #include <array>
@@ -28,8 +30,8 @@
 #include <map>
 #include <vector>
 
-enum class SimMetricId { Usage, ClockSpeed, VRAMClockSpeed, Temperature, HotspotTemperature, TotalBoardPower, FanSpeed, VRAM };
-constexpr int kSimMetricCount = 8;
+using SimMetricId = LibraryMetric;
+constexpr int kSimMetricCount = kLibraryMetricCount;
 
 struct SimMetric {
     bool supported = false;

@@ -84,6 +84,11 @@ SimLibrary& SimLibrary::instance()
     return library;
 }
 
+AdlxLibraryBackend& adlxLibraryBackend()
+{
+    return SimLibrary::instance();
+}
+
 bool SimLibrary::loadDescription()
 {
     const QString path = QString::fromLocal8Bit(qgetenv("TALVORIN_ADLX_SIM_CARDS"));

@@ -13,6 +13,7 @@
 //   TALVORIN_ADLX_SIM_TRACE  file that gets one line per I2C transfer
 //   TALVORIN_ADLX_SIM_CALLS  file that gets one line per entry-point call
 #include "devices/gpu/adlx_interfaces.h"
+#include "devices/gpu/library/library_backend.h"
 #include "sim/gpu/lighting_controller.h"
 #include "sim/gpu/sim_description.h"
 
@@ -33,14 +34,14 @@ struct SimMetricSample {
     std::array<double, kSimMetricCount> values{};
 };
 
-class SimLibrary {
+class SimLibrary final : public AdlxLibraryBackend {
 public:
     static SimLibrary& instance();
 
     // Entry points (each takes the lock itself).
-    ADLX_RESULT initialize(const char* entry, adlx_uint64 version, IADLXSystem** system);
-    ADLX_RESULT terminate();
-    void logCall(const QString& line);
+    ADLX_RESULT initialize(const char* entry, adlx_uint64 version, IADLXSystem** system) override;
+    ADLX_RESULT terminate() override;
+    void logCall(const QString& line) override;
 
     // Everything below expects the caller to hold mutex().
     std::mutex& mutex() { return m_mutex; }

@@ -1,9 +1,9 @@
 #include "sim/gpu/sim_objects.h"
 
+#include "devices/gpu/library/library_metrics.h"
 #include "sim/gpu/sim_library.h"
 
 #include <QByteArray>
-#include <atomic>
 #include <map>
 #include <mutex>
 #include <string>
@@ -17,28 +17,14 @@ SimLibrary& lib()
     return SimLibrary::instance();
 }
 
-// Reference counting shared by every object; the last Release deletes it.
+// Every object belongs to the session generation it was made in.
 template <class Interface>
-class SimObject : public Interface {
-public:
-    adlx_long Acquire() override { return ++m_references; }
-    adlx_long Release() override
-    {
-        const adlx_long left = --m_references;
-        if (left == 0)
-            delete this;
-        return left;
-    }
-
+class SimObject : public LibraryObject<Interface> {
 protected:
     explicit SimObject(uint64_t generation) : m_generation(generation) {}
-    virtual ~SimObject() = default;
     bool alive() const { return lib().alive(m_generation); }
 
     uint64_t m_generation;
-
-private:
-    std::atomic<adlx_long> m_references{1};
 };
 
 // Method names by metric, in SimMetricId order.
@@ -177,28 +163,19 @@ private:
     int m_card;
 };
 
-class SimGpuMetrics final : public SimObject<IADLXGPUMetrics> {
+class SimGpuMetrics final : public LibraryGpuMetrics {
 public:
     SimGpuMetrics(uint64_t generation, int card, const SimMetricSample& sample)
-        : SimObject(generation), m_card(card), m_sample(sample)
+        : m_generation(generation), m_card(card), m_sample(sample)
     {
     }
 
-    ADLX_RESULT GPUUsage(adlx_double* v) override { return valueAs(SimMetricId::Usage, v); }
-    ADLX_RESULT GPUClockSpeed(adlx_int* v) override { return valueAs(SimMetricId::ClockSpeed, v); }
-    ADLX_RESULT GPUVRAMClockSpeed(adlx_int* v) override { return valueAs(SimMetricId::VRAMClockSpeed, v); }
-    ADLX_RESULT GPUTemperature(adlx_double* v) override { return valueAs(SimMetricId::Temperature, v); }
-    ADLX_RESULT GPUHotspotTemperature(adlx_double* v) override { return valueAs(SimMetricId::HotspotTemperature, v); }
-    ADLX_RESULT GPUTotalBoardPower(adlx_double* v) override { return valueAs(SimMetricId::TotalBoardPower, v); }
-    ADLX_RESULT GPUFanSpeed(adlx_int* v) override { return valueAs(SimMetricId::FanSpeed, v); }
-    ADLX_RESULT GPUVRAM(adlx_int* v) override { return valueAs(SimMetricId::VRAM, v); }
-
 private:
-    ADLX_RESULT value(SimMetricId id, double* out)
+    ADLX_RESULT value(SimMetricId id, double* out) override
     {
         Lock lock(lib().mutex());
         const int i = int(id);
-        if (!alive())
+        if (!lib().alive(m_generation))
             return ADLX_FAIL;
         if (!lib().card(m_card).metrics[size_t(i)].supported)
             return ADLX_NOT_SUPPORTED;
@@ -207,58 +184,19 @@ private:
             *out = m_sample.values[size_t(i)];
         return result;
     }
-    // The library hands out doubles for some metrics and integers for others.
-    template <typename T>
-    ADLX_RESULT valueAs(SimMetricId id, T* out)
-    {
-        if (!out)
-            return ADLX_FAIL;
-        double v = 0;
-        const ADLX_RESULT result = value(id, &v);
-        if (result == ADLX_OK)
-            *out = T(v);
-        return result;
-    }
 
+    uint64_t m_generation;
     int m_card;
     SimMetricSample m_sample;
 };
 
-class SimGpuMetricsSupport final : public SimObject<IADLXGPUMetricsSupport> {
+class SimGpuMetricsSupport final : public LibraryMetricsSupport {
 public:
-    SimGpuMetricsSupport(uint64_t generation, int card) : SimObject(generation), m_card(card) {}
-
-    ADLX_RESULT IsSupportedGPUUsage(adlx_bool* s) override { return supported(SimMetricId::Usage, s); }
-    ADLX_RESULT IsSupportedGPUClockSpeed(adlx_bool* s) override { return supported(SimMetricId::ClockSpeed, s); }
-    ADLX_RESULT IsSupportedGPUVRAMClockSpeed(adlx_bool* s) override { return supported(SimMetricId::VRAMClockSpeed, s); }
-    ADLX_RESULT IsSupportedGPUTemperature(adlx_bool* s) override { return supported(SimMetricId::Temperature, s); }
-    ADLX_RESULT IsSupportedGPUHotspotTemperature(adlx_bool* s) override
-    {
-        return supported(SimMetricId::HotspotTemperature, s);
-    }
-    ADLX_RESULT IsSupportedGPUTotalBoardPower(adlx_bool* s) override { return supported(SimMetricId::TotalBoardPower, s); }
-    ADLX_RESULT IsSupportedGPUFanSpeed(adlx_bool* s) override { return supported(SimMetricId::FanSpeed, s); }
-    ADLX_RESULT IsSupportedGPUVRAM(adlx_bool* s) override { return supported(SimMetricId::VRAM, s); }
-    ADLX_RESULT GetGPUUsageRange(adlx_int* lo, adlx_int* hi) override { return range(SimMetricId::Usage, lo, hi); }
-    ADLX_RESULT GetGPUClockSpeedRange(adlx_int* lo, adlx_int* hi) override { return range(SimMetricId::ClockSpeed, lo, hi); }
-    ADLX_RESULT GetGPUVRAMClockSpeedRange(adlx_int* lo, adlx_int* hi) override
-    {
-        return range(SimMetricId::VRAMClockSpeed, lo, hi);
-    }
-    ADLX_RESULT GetGPUTemperatureRange(adlx_int* lo, adlx_int* hi) override { return range(SimMetricId::Temperature, lo, hi); }
-    ADLX_RESULT GetGPUHotspotTemperatureRange(adlx_int* lo, adlx_int* hi) override
-    {
-        return range(SimMetricId::HotspotTemperature, lo, hi);
-    }
-    ADLX_RESULT GetGPUTotalBoardPowerRange(adlx_int* lo, adlx_int* hi) override
-    {
-        return range(SimMetricId::TotalBoardPower, lo, hi);
-    }
-    ADLX_RESULT GetGPUFanSpeedRange(adlx_int* lo, adlx_int* hi) override { return range(SimMetricId::FanSpeed, lo, hi); }
-    ADLX_RESULT GetGPUVRAMRange(adlx_int* lo, adlx_int* hi) override { return range(SimMetricId::VRAM, lo, hi); }
+    SimGpuMetricsSupport(uint64_t generation, int card) : m_generation(generation), m_card(card) {}
 
 private:
-    ADLX_RESULT supported(SimMetricId id, adlx_bool* out)
+    bool alive() const { return lib().alive(m_generation); }
+    ADLX_RESULT supported(SimMetricId id, adlx_bool* out) override
     {
         Lock lock(lib().mutex());
         const int i = int(id);
@@ -269,7 +207,7 @@ private:
             *out = lib().card(m_card).metrics[size_t(i)].supported;
         return result;
     }
-    ADLX_RESULT range(SimMetricId id, adlx_int* lo, adlx_int* hi)
+    ADLX_RESULT range(SimMetricId id, adlx_int* lo, adlx_int* hi) override
     {
         Lock lock(lib().mutex());
         const int i = int(id);
@@ -286,6 +224,7 @@ private:
         return ADLX_OK;
     }
 
+    uint64_t m_generation;
     int m_card;
 };
 

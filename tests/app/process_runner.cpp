@@ -14,6 +14,8 @@ TalvorinProcess::TalvorinProcess(const QString& dataFolder, const QString& tempF
     env.insert("QT_QUICK_BACKEND", "software");
     env.insert("TALVORIN_UPDATE_SERVER", "http://127.0.0.1:1");
     env.insert("XDG_CONFIG_HOME", tempFolder);
+    // The control socket too: tests never meet a real instance's socket or each other's.
+    env.insert("XDG_RUNTIME_DIR", tempFolder);
     m_process.setProcessEnvironment(env);
     m_process.setProcessChannelMode(QProcess::MergedChannels);
     m_process.setProgram(QStringLiteral(TALVORIN_EXECUTABLE));
@@ -25,6 +27,13 @@ TalvorinProcess::~TalvorinProcess()
         signal(SIGKILL);
         m_process.waitForFinished(5000);
     }
+}
+
+void TalvorinProcess::setEnvironment(const QString& name, const QString& value)
+{
+    QProcessEnvironment env = m_process.processEnvironment();
+    env.insert(name, value);
+    m_process.setProcessEnvironment(env);
 }
 
 void TalvorinProcess::start()

@@ -10,6 +10,8 @@ public:
     TalvorinProcess(const QString& dataFolder, const QString& tempFolder);
     ~TalvorinProcess();
 
+    // Adds a variable to the environment the process will start with.
+    void setEnvironment(const QString& name, const QString& value);
     void start();
     // Waits until the log (stdout and stderr together) holds the text; false on time-out.
     bool waitForLog(const QString& text, int timeoutMs = 15000);

@@ -225,18 +225,22 @@ private slots:
 
     void unusableServerOffersNothing_data()
     {
-        QTest::addColumn<bool>("serverAlive");
-        QTest::newRow("invalid JSON") << true;
-        QTest::newRow("connection refused") << false;
+        QTest::addColumn<QString>("server"); // "alive", "refusing" or "missing manifest"
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("invalid JSON") << "alive" << "The update server sent a list that could not be read";
+        QTest::newRow("connection refused") << "refusing" << "Could not reach the update server";
+        QTest::newRow("no manifest on the server") << "missing manifest"
+                                                   << "The update server answered with an error (HTTP 404)";
     }
 
     void unusableServerOffersNothing()
     {
-        QFETCH(bool, serverAlive);
-        TestHttpServer server;
-        server.serveBytes(kManifestPath, "{\"software\": [{\"version\": \"99\"}], \"hyperlink\": [{\"name\": \"GPU-Support\"");
-        HttpOptions options = BranchTurn::options(server);
-        if (!serverAlive)
+        QFETCH(QString, server);
+        TestHttpServer http;
+        if (server != "missing manifest")
+            http.serveBytes(kManifestPath, "{\"software\": [{\"version\": \"99\"}], \"hyperlink\": [{\"name\": \"GPU-Support\"");
+        HttpOptions options = BranchTurn::options(http);
+        if (server == "refusing")
             options.serverBase = QStringLiteral("http://127.0.0.1:%1").arg(TestHttpServer::closedPort());
         BranchTurn turn(options);
 
@@ -245,6 +249,9 @@ private slots:
         QCOMPARE(turn.published.size(), 1);
         const QVariantMap answer = turn.published.first();
         QCOMPARE(answer.value("Control").toInt(), 11);
+        // A failed check is said to be one, with its cause, never taken for "no update".
+        QCOMPARE(answer.value("updateCheck").toInt(), -1);
+        QTEST(answer.value("updateCheckError").toString(), "cause");
         QCOMPARE(answer.value("updateApp").toInt(), 0);
         QCOMPARE(answer.value("dongle_fw_update").toInt(), 0);
         for (const QString& key : answer.keys())
@@ -268,6 +275,8 @@ private slots:
         QCOMPARE(turn.state.firmwareByName.value("Mouse-RF").value("downloadLink").toString(),
                  QString("https://fw.invalid/rf.zip"));
         QCOMPARE(turn.state.serverInfo.value("firmware").size(), 3);
+        QCOMPARE(turn.published.last().value("updateCheck").toInt(), 1);
+        QCOMPARE(turn.published.last().value("updateCheckError").toString(), QString());
     }
 
     void updateDownloadsAndRunsInstaller()

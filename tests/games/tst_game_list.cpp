@@ -117,6 +117,31 @@ private slots:
         QCOMPARE(answer.value("10").toMap().value("ProfileNum").toInt(), 0);
     }
 
+    // A linked program whose file is gone is listed, marked as missing, and stays stored.
+    void programWhoseFileIsGoneIsMarkedMissing()
+    {
+        SteamFixture steam;
+        steam.addGame(steam.root(), "10", "Foo", "Foo");
+        WorkerHarness worker;
+        const QString present = worker.file("/bin/present");
+        makeExecutable(present);
+        QJsonObject stored;
+        stored.insert("here", QJsonDocument::fromJson(storedRecord("here", present, 2)).object().value("here"));
+        stored.insert("gone", QJsonDocument::fromJson(storedRecord("gone", worker.file("/bin/gone"), 3)).object().value("gone"));
+        QJsonObject uninstalled = QJsonDocument::fromJson(storedRecord("30", "Old", 4)).object().value("30").toObject();
+        uninstalled.insert("ACFPath", steam.root() + "/steamapps/appmanifest_30.acf");
+        stored.insert("30", uninstalled);
+        writeWholeFile(worker.file("/Mouse/UserGameMap.json"), QJsonDocument(stored).toJson());
+        const QVariantMap answer = discover(worker, steam);
+
+        QCOMPARE(answer.value("here").toMap().value("FileMissing").toBool(), false);
+        QCOMPARE(answer.value("gone").toMap().value("FileMissing").toBool(), true);
+        QCOMPARE(answer.value("10").toMap().value("FileMissing").toBool(), false);
+        QCOMPARE(answer.value("30").toMap().value("FileMissing").toBool(), true);
+        QVERIFY(!readJsonObject(worker.file("/Mouse/UserGameMap.json")).value("gone").toObject().contains("FileMissing"));
+        QVERIFY(readJsonObject(worker.file("/Mouse/UserGameMap.json")).contains("gone"));
+    }
+
     void storedRecordWithoutItsIdIsListedUnderItsName()
     {
         SteamFixture steam;

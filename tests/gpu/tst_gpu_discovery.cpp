@@ -161,6 +161,40 @@ private slots:
         QVERIFY(m_sim->trace().isEmpty());
     }
 
+    void probeThatCouldNotRunListsTheBoardForItsMonitor_data()
+    {
+        QTest::addColumn<int>("readCode");
+        QTest::addColumn<int>("listed");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("bus missing") << 12 << 1 << QStringLiteral("Lighting needs the i2c-dev module and Linux 6.15 or newer");
+        QTest::newRow("bus not accessible") << 256 << 1
+                                            << QStringLiteral("No permission to open the card's lighting bus (/dev/i2c-*): "
+                                                              "install the udev rule");
+        QTest::newRow("no answer") << 3 << 0 << QString();
+    }
+
+    void probeThatCouldNotRunListsTheBoardForItsMonitor()
+    {
+        QFETCH(int, readCode);
+        QFETCH(int, listed);
+        QFETCH(QString, reason);
+        m_sim->describeCards({SimGpuFixture::card(QStringLiteral("744C"), QStringLiteral("CE"),
+                                                  QJsonObject{{QStringLiteral("codes"), QJsonObject{{QStringLiteral("Read"), readCode}}}}),
+                              SimGpuFixture::card(QStringLiteral("73BF"), QStringLiteral("D6"),
+                                                  QJsonObject{{QStringLiteral("codes"), QJsonObject{{QStringLiteral("Read"), readCode}}}})});
+        DEV_GPU gpu(m_sim->setup());
+        const QVariantMap info = gpu.get_GPUDevicesInfo();
+        // The second card is no board of ours: never listed, whatever its bus.
+        QCOMPARE(info.value(QStringLiteral("gpuNum")).toInt(), listed);
+        if (!listed)
+            return;
+        const QVariantMap card = info.value(QStringLiteral("GPU0")).toMap();
+        QCOMPARE(card.value(QStringLiteral("GPUindex")).toInt(), 0);
+        QCOMPARE(card.value(QStringLiteral("isSupportRGB")).toInt(), 0);
+        QCOMPARE(card.value(QStringLiteral("lightingUnavailable")).toString(), reason);
+        QCOMPARE(card.value(QStringLiteral("Name")).toString(), QStringLiteral("AMD Radeon Test 744C"));
+    }
+
     void rangesFallBackOnlyWhenUnsupported()
     {
         QJsonObject metrics = SimGpuFixture::metrics(1, 2, 3, 4, 5, 6, 7, 8);

@@ -4,33 +4,31 @@
 #include "devices/gpu/dev_gpu.h"
 #include "devices/gpu/lighting_frames.h"
 #include "sim/gpu/stand_in_location.h"
+#include "lighting_expectations.h"
 #include "sim_gpu_fixture.h"
 
 #include <QElapsedTimer>
 #include <QtTest>
-#include <functional>
 
 namespace {
 
-using Effect = std::function<int(DEV_GPU&, int gpu)>;
-
-// Brightness 200 (C8), speed slider 30, colour 12 34 56 for every effect below.
-Effect effect(int (DEV_GPU::*method)(int, int, int, int, int, int))
-{
-    return [method](DEV_GPU& gpu, int index) { return (gpu.*method)(index, 200, 30, 0x12, 0x34, 0x56); };
-}
-
 QString hex(int value)
 {
-    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
+    return hexByte(value);
+}
+
+QStringList traced(int gpu, const QList<ExpectedWrite>& writes)
+{
+    QStringList lines;
+    for (const ExpectedWrite& write : writes)
+        lines << SimGpuFixture::write(gpu, write.reg, write.bytes);
+    return lines;
 }
 
 QStringList fourWrites(int gpu, int colourA, int colourB, int modeCode, int brightness, int wireSpeed,
                        const QString& colour)
 {
-    return {SimGpuFixture::write(gpu, 0x04, QStringLiteral("00 00 00")),
-            SimGpuFixture::write(gpu, 0x01, hex(modeCode) + QLatin1Char(' ') + hex(brightness) + QLatin1Char(' ') + hex(wireSpeed)),
-            SimGpuFixture::write(gpu, colourA, colour), SimGpuFixture::write(gpu, colourB, colour)};
+    return traced(gpu, fourRegisterWrites(colourA, colourB, modeCode, brightness, wireSpeed, colour));
 }
 
 } // namespace
@@ -78,13 +76,8 @@ private slots:
         QTest::addColumn<int>("modeCode");
         QTest::addColumn<int>("wireSpeed");
         QTest::addColumn<int>("stateMode");
-        QTest::newRow("single colour") << effect(&DEV_GPU::click_singleColor) << 0x01 << 70 << 1;
-        QTest::newRow("breathing") << effect(&DEV_GPU::click_breathing) << 0x02 << 50 << 2;
-        QTest::newRow("blink") << effect(&DEV_GPU::click_blink) << 0x04 << 70 << 3;
-        QTest::newRow("colour shift") << effect(&DEV_GPU::click_colorShift) << 0x06 << 70 << 5;
-        QTest::newRow("meteor") << effect(&DEV_GPU::click_meteor) << 0x07 << 70 << 6;
-        QTest::newRow("ripple") << effect(&DEV_GPU::click_ripple) << 0x08 << 70 << 7;
-        QTest::newRow("seven colours") << effect(&DEV_GPU::click_sevenColors) << 0x09 << 70 << 8;
+        for (const EffectCase& effect : everyModeEffect())
+            QTest::newRow(effect.name) << effect.run << effect.modeCode << effect.wireSpeed << effect.stateMode;
     }
 
     void everyEffectWritesItsRegisters()
@@ -96,8 +89,8 @@ private slots:
         const QString colour = QStringLiteral("12 34 56");
         QCOMPARE(run(*m_gpu, 0), 1);
         QCOMPARE(run(*m_gpu, 1), 1);
-        QCOMPARE(m_sim->trace(), fourWrites(0, 0x30, 0x31, modeCode, 200, wireSpeed, colour)
-                                     + fourWrites(1, 0x0E, 0x0F, modeCode, 200, wireSpeed, colour));
+        QCOMPARE(m_sim->trace(), fourWrites(0, kType0ColourA, kType0ColourB, modeCode, 200, wireSpeed, colour)
+                                     + fourWrites(1, kType1ColourA, kType1ColourB, modeCode, 200, wireSpeed, colour));
         const auto& state = m_gpu->lightingState();
         QCOMPARE(state.at("mode"), stateMode);
         QCOMPARE(state.at("GPUindex"), 1);

@@ -2,6 +2,7 @@
 // another client are recorded and captured, F12 is kept from other programs while the hook
 // runs, and key injection reaches the focused window.
 #include "answer_log.h"
+#include "reporting_hook.h"
 #include "listeners/keyboard_hook.h"
 #include "platform/key_injection.h"
 #include "x11_test_client.h"
@@ -10,31 +11,6 @@
 #include <atomic>
 
 namespace {
-
-// The desktop back-end, reporting when it has been installed so that the test types only
-// once the hook can see the keys.
-class ReportingHook : public platform::KeyboardHookBackend {
-public:
-    ReportingHook(std::unique_ptr<platform::KeyboardHookBackend> real, std::atomic<int>& installs)
-        : m_real(std::move(real)), m_installs(installs)
-    {
-    }
-    bool install(const std::vector<int>& keys) override
-    {
-        const bool installed = m_real->install(keys);
-        if (installed)
-            ++m_installs;
-        return installed;
-    }
-    void remove() override { m_real->remove(); }
-    PumpResult pumpOne(const KeyHandler& handler) override { return m_real->pumpOne(handler); }
-    void waitForEvents(const platform::WakeSignal& wake) override { m_real->waitForEvents(wake); }
-    bool isKeyDown(int virtualKey) const override { return m_real->isKeyDown(virtualKey); }
-
-private:
-    std::unique_ptr<platform::KeyboardHookBackend> m_real;
-    std::atomic<int>& m_installs;
-};
 
 struct DesktopHook {
     std::atomic<int> installs{0};

@@ -47,6 +47,58 @@ private slots:
         QCOMPARE(int(actions[3].device), int(MacroDevice::Consumer));
     }
 
+    void delaysGoToTheKeystrokeRecords()
+    {
+        QVariantMap quick = action("Keystroke", "Press", "A");
+        quick.insert("delay", 0);
+        QVariantMap slow = action("Keystroke", "Release", "A");
+        slow.insert("delay", 255);
+        QVariantMap click = action("Mouse Clicks", "Press", "Left");
+        click.insert("delay", 40);
+        const EncodedMacro macro =
+            encodeMacro(macroActionsFrom({quick, slow, action("Keystroke", "Press", "Ctrl"), click}, usageOf), 1);
+        QCOMPARE(int(macro.bytes[6 + 4]), 0);
+        QCOMPARE(int(macro.bytes[12 + 4]), 255);
+        QCOMPARE(int(macro.bytes[18 + 4]), kMacroDefaultDelay); // none given
+        QCOMPARE(int(macro.bytes[24 + 4]), 0);                  // a click carries only its type
+        for (int record = 0; record < 4; ++record)
+            QCOMPARE(int(macro.bytes[size_t(6 + 6 * record + 5)]), 0);
+    }
+
+    void limits_data()
+    {
+        QTest::addColumn<int>("steps");
+        QTest::addColumn<QVariant>("delay");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("198 steps") << 198 << QVariant() << false;
+        QTest::newRow("199 steps") << 199 << QVariant() << true;
+        QTest::newRow("delay 0") << 3 << QVariant(0) << false;
+        QTest::newRow("delay 255") << 3 << QVariant(255) << false;
+        QTest::newRow("delay as text") << 3 << QVariant("120") << false;
+        QTest::newRow("delay 256") << 3 << QVariant(256) << true;
+        QTest::newRow("delay -5") << 3 << QVariant(-5) << true;
+        QTest::newRow("delay 1.5") << 3 << QVariant(1.5) << true;
+        QTest::newRow("delay empty") << 3 << QVariant("") << true;
+    }
+    void limits()
+    {
+        QFETCH(int, steps);
+        QFETCH(QVariant, delay);
+        QFETCH(bool, refused);
+        QVariantList actions;
+        for (int i = 0; i < steps; ++i)
+            actions.append(action("Keystroke", "Press", "A"));
+        if (delay.isValid()) {
+            QVariantMap second = actions[1].toMap();
+            second.insert("delay", delay);
+            actions[1] = second;
+        }
+        const QString problem = macroLimitProblem(actions);
+        QCOMPARE(!problem.isEmpty(), refused);
+        if (delay.isValid() && refused)
+            QVERIFY2(problem.startsWith("Step 2:"), qPrintable(problem));
+    }
+
     void headerAndRecords()
     {
         const QList<MacroAction> actions{{MacroDevice::Keystroke, 224}, {MacroDevice::Keystroke, 0},

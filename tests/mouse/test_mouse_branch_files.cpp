@@ -201,15 +201,68 @@ private slots:
         QCOMPARE(info.value("BatteryLevel_Second").toInt(), 40);
     }
 
-    void resetAllEmptiesTheMouseFolder()
+    // "All the settings will reset as default": the files, and what the mouse itself keeps.
+    void resetAllEmptiesTheMouseFolderAndRestoresTheMouse()
     {
         MouseBranchFixture f;
         f.state.currentMouseUuid = kSimUuid;
+        const SimSettings factory = f.sim.state().saved;
         QVERIFY(f.succeeds({{"runFunction", 41}, {"currentProfileName", "X"}}));
         QVERIFY(f.succeeds({{"runFunction", 35}, {"BatteryLevel_First", 15}, {"BatteryLevel_Second", 40}}));
+        QVariantMap dpi{{"runFunction", 10}, {"DPI_Quantity", 2}, {"DPI_Level", 0}, {"Update_DPI", 1}};
+        for (int s = 1; s <= 5; ++s) {
+            dpi.insert(QString("DPI%1_X").arg(s), 1000 + s);
+            dpi.insert(QString("DPI%1_Y").arg(s), 2000 + s);
+            dpi.insert(QString("DPI%1_LED_G").arg(s), 7);
+        }
+        QVERIFY(f.succeeds(dpi));
+        QVERIFY(f.succeeds({{"runFunction", 17}, {"usb_typeID", 32}, {"wifi_typeID", 16}}));
+        QVERIFY(f.succeeds({{"runFunction", 12}, {"LOD", 3}}));
+        QVERIFY(f.succeeds({{"runFunction", 2}, {"profileButtonsData0", 1}, {"profileButtonsData1", 0}}));
+        QVERIFY(f.sim.state().saved.mouse.liftOff != factory.mouse.liftOff);
+
         QVERIFY(f.succeeds({{"runFunction", 999}}));
         QVERIFY(QDir(f.store.mouseFolder()).exists());
         QVERIFY(QDir(f.store.mouseFolder()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+        const SimSettings saved = f.sim.state().saved;
+        QCOMPARE(int(saved.mouse.dpiQuantity), int(factory.mouse.dpiQuantity));
+        QCOMPARE(int(saved.mouse.dpiStage), int(factory.mouse.dpiStage));
+        for (int s = 0; s < 5; ++s) {
+            QCOMPARE(int(saved.mouse.stages[s].x), int(factory.mouse.stages[s].x));
+            QCOMPARE(int(saved.mouse.stages[s].y), int(factory.mouse.stages[s].y));
+            QCOMPARE(int(saved.mouse.stages[s].green), int(factory.mouse.stages[s].green));
+        }
+        QCOMPARE(int(saved.mouse.wiredRateCode), int(factory.mouse.wiredRateCode));
+        QCOMPARE(int(saved.mouse.wirelessRateCode), int(factory.mouse.wirelessRateCode));
+        QCOMPARE(int(saved.mouse.liftOff), int(factory.mouse.liftOff));
+        QCOMPARE(saved.buttons[0].codes, factory.buttons[0].codes);
+    }
+
+    // The page's X-Y choice rides with the stage table and comes back with the mouse's
+    // information.
+    void separateAxesChoiceComesBackWithTheInformation()
+    {
+        MouseBranchFixture f;
+        QVERIFY(!f.run({{"runFunction", 6}}).contains("XY_DPI"));
+        QVariantMap dpi{{"runFunction", 10}, {"DPI_Quantity", 5}, {"DPI_Level", 1}, {"Update_DPI", 1}, {"XY_DPI", 1}};
+        for (int s = 1; s <= 5; ++s) {
+            dpi.insert(QString("DPI%1_X").arg(s), 400 * s);
+            dpi.insert(QString("DPI%1_Y").arg(s), 400 * s);
+        }
+        QVERIFY(f.succeeds(dpi));
+        QCOMPARE(f.run({{"runFunction", 6}}).value("XY_DPI").toInt(), 1);
+        dpi.insert("XY_DPI", 0);
+        QVERIFY(f.succeeds(dpi));
+        QCOMPARE(f.run({{"runFunction", 6}}).value("XY_DPI").toInt(), 0);
+    }
+
+    void resetAllSaysWhatTheMouseDidNotTake()
+    {
+        MouseBranchFixture f;
+        f.state.currentHidPath = QStringLiteral("/dev/hidraw-gone");
+        const QVariantMap answer = f.run({{"runFunction", 999}});
+        QCOMPARE(answer.value("RESULTS").toInt(), -1);
+        QVERIFY(answer.value("failureCause").toString().contains("polling rate"));
     }
 
     void desktopMouseSettings()
@@ -227,11 +280,16 @@ private slots:
         tool.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
         qputenv("PATH", QFile::encodeName(f.dir.path() + "/nothing-here"));
-        QCOMPARE(f.run({{"runFunction", 39}}).value("RESULTS").toInt(), -1);
+        const QVariantMap refused = f.run({{"runFunction", 39}});
+        QCOMPARE(refused.value("RESULTS").toInt(), -1);
+        // The page shows why under its notice.
+        QCOMPARE(refused.value("failureCause").toString(), QString("No mouse settings program found"));
         QVERIFY(log.contains("Open_Windows_System_Setting failed:"));
 
         qputenv("PATH", QFile::encodeName(bin));
-        QCOMPARE(f.run({{"runFunction", 39}}).value("RESULTS").toInt(), 1);
+        const QVariantMap opened = f.run({{"runFunction", 39}});
+        QCOMPARE(opened.value("RESULTS").toInt(), 1);
+        QVERIFY(!opened.contains("failureCause"));
         qputenv("PATH", oldPath);
         QTRY_VERIFY(QFile::exists(marker));
     }

@@ -153,7 +153,7 @@ private slots:
         QTest::addColumn<int>("chunks");
         QTest::newRow("9 actions") << 9 << 1;
         QTest::newRow("10 actions") << 10 << 2;
-        QTest::newRow("200 actions") << 200 << 20;
+        QTest::newRow("198 actions, the most") << 198 << 20;
     }
     void macroChunks()
     {
@@ -186,6 +186,74 @@ private slots:
         const QJsonArray stored = f.json(f.store.macroData()).object().value("mk_AllData").toArray();
         QCOMPARE(stored.size(), 1);
         QCOMPARE(stored.at(0).toObject().value("mkAction").toArray().size(), actions);
+    }
+
+    void editedDelaysReachTheChunks()
+    {
+        MouseBranchFixture f;
+        // Twelve steps as recorded, then three delays edited and one step removed on the page.
+        QVariantList steps = keyActions(12);
+        for (int i = 0; i < steps.size(); ++i) {
+            QVariantMap step = steps[i].toMap();
+            step.insert("delay", 90 + i);
+            steps[i] = step;
+        }
+        auto setDelay = [&](int index, const QVariant& delay) {
+            QVariantMap step = steps[index].toMap();
+            step.insert("delay", delay);
+            steps[index] = step;
+        };
+        setDelay(0, 0);
+        setDelay(3, 255);
+        setDelay(10, "37"); // the page's text field hands over text
+        steps.removeAt(5);
+        QVERIFY(f.succeeds(macroCommand("Combo", steps)));
+
+        // Eleven records: the first chunk holds the header and records 0 to 8, the second the rest.
+        const auto sent = f.frames(32);
+        QCOMPARE(sent.size(), size_t(2));
+        const SimFirmwareState state = f.sim.state();
+        const SimMacroSlot& slot = state.saved.macros[31];
+        auto delayOf = [&](int record) { return int(slot.bytes[size_t(6 + 6 * record + 4)]); };
+        QCOMPARE(int(slot.bytes[0]), 11);
+        QCOMPARE(delayOf(0), 0);
+        QCOMPARE(delayOf(3), 255);
+        QCOMPARE(delayOf(4), 94);
+        QCOMPARE(delayOf(5), 96); // step 6 was removed: step 7 took its place
+        QCOMPARE(delayOf(9), 37);
+        QCOMPARE(delayOf(10), 101);
+        // Record 9 starts at byte 60: its delay is byte 4 of the second chunk's payload.
+        QCOMPARE(int(sent[1][5 + 4]), 37);
+    }
+
+    void macroBeyondTheLimitsIsNotSent_data()
+    {
+        QTest::addColumn<int>("steps");
+        QTest::addColumn<QVariant>("delay");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("199 steps") << 199 << QVariant() << "at most 198";
+        QTest::newRow("delay 256") << 4 << QVariant(256) << "outside 0 to 255";
+        QTest::newRow("negative delay") << 4 << QVariant(-1) << "outside 0 to 255";
+        QTest::newRow("fraction") << 4 << QVariant(12.5) << "outside 0 to 255";
+        QTest::newRow("not a number") << 4 << QVariant("soon") << "outside 0 to 255";
+    }
+    void macroBeyondTheLimitsIsNotSent()
+    {
+        QFETCH(int, steps);
+        QFETCH(QVariant, delay);
+        QFETCH(QString, reason);
+        MouseBranchFixture f;
+        LogCapture log;
+        QVariantList actions = keyActions(steps);
+        if (delay.isValid()) {
+            QVariantMap last = actions.last().toMap();
+            last.insert("delay", delay);
+            actions.last() = last;
+        }
+        QCOMPARE(f.run(macroCommand("Combo", actions)).value("RESULTS").toInt(), -1);
+        QVERIFY2(log.contains(reason), qPrintable(reason));
+        QVERIFY(f.sim.bus->writes(f.sim.device).empty());
+        QVERIFY(!QFile::exists(f.store.macroData()));
     }
 
     void failingFirstChunkStopsTheMacro()

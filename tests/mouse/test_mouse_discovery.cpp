@@ -182,6 +182,34 @@ private slots:
         QCOMPARE(twice.run().value("mouseNum").toInt(), 0);
     }
 
+    // The node is there but the user may not open it (no udev rule yet): the mouse is listed
+    // apart, with the command that installs the rule; a node that is merely gone is not.
+    void mouseThatCannotBeOpenedIsFoundButNotAccessible()
+    {
+        Discovery d;
+        const int device = d.bus->attach(SimLink::Receiver);
+        d.bus->failNextOpens(device, 100);
+        LogCapture log;
+        const QVariantMap list = d.run();
+        QCOMPARE(list.value("mouseNum").toInt(), 0);
+        QCOMPARE(list.value("inaccessibleNum").toInt(), 1);
+        const QVariantMap record = list.value("INACCESSIBLE0").toMap();
+        QCOMPARE(record.value("Path").toString(), QString::fromStdString(d.bus->vendorPath(device)));
+        QCOMPARE(record.value("Vendor_ID").toString(), QString("2DBF"));
+        QCOMPARE(record.value("BusTypeName").toString(), QString("2.4G"));
+        QVERIFY(log.contains("Mouse found but not accessible:"));
+        const QString command = list.value("accessFixCommand").toString();
+        QVERIFY2(command.contains(R"('SUBSYSTEM=="hidraw", ATTRS{idVendor}=="2dbf", TAG+="uaccess"')"), qPrintable(command));
+        QVERIFY(command.contains("| sudo tee /etc/udev/rules.d/70-talvorin-mouse.rules"));
+        QVERIFY(command.endsWith("sudo udevadm control --reload && sudo udevadm trigger"));
+        QVERIFY2(!command.contains("# "), "no comment lines of the rule file");
+
+        // A receiver that opens but whose mouse does not answer is no access problem.
+        Discovery silent;
+        silent.bus->setMouseLinked(silent.bus->attach(SimLink::Receiver), false);
+        QVERIFY(!silent.run().contains("inaccessibleNum"));
+    }
+
     void receiverWithoutItsMouseIsNotListed()
     {
         Discovery d;

@@ -62,6 +62,8 @@ function discovery(gpuCount, mouseCount, headsetCount, extra) {
         "gpuLastedAction": "",
         "appVersion": "25.02.02",
         "updateApp": 0,
+        "updateCheck": 1,
+        "updateCheckError": "",
         "StartwithWindows": 1,
         "firstStartGUI": 0,
         "firstrStartAppShowGUI": 1
@@ -85,7 +87,8 @@ function headsetOpening(extra) {
     var answer = {
         "Control": 3, "runFunction": 1, "headphoneNum": 1, "headphoneName": "Belvarinth ORVENA RH20",
         "hasUserData": 1, "getlastAction": 2, "custom1_Name": "Arena", "custom2_Name": "Custom", "custom3_Name": "Night",
-        "dialogEnhance": 0, "bassControl": 0, "HeadphoneFW": "Headset-MP"
+        "dialogEnhance": 0, "bassControl": 0, "HeadphoneFW": "Headset-MP",
+        "HeadphoneFW_Offered": "v9", "updateCheckError": ""
     }
     for (var i = 0; i < 10; ++i)
         answer["GEQ_Band" + i] = 0

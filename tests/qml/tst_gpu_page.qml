@@ -383,6 +383,43 @@ TestCase {
         compare(background_listen.stopCount, 1)
     }
 
+    function test_history_keeps_samples_while_the_page_is_open() {
+        var page = createPage({})
+        openTab(page, 2)
+        mouseClick(child(page, "monitorView_History"))
+        var usage = child(page, "history_GPU_Usage")
+        var fan = child(page, "history_GPU_FanSpeed")
+        compare(child(usage, "minimumText").text, "Min --")
+        var values = ["37", "81", "12"]
+        for (var i = 0; i < values.length; ++i)
+            background_listen.answer({ "Control": 1, "hasData": 1, "GPU_Usage": values[i], "GPU_FanSpeed": "1400" })
+        // A pass that read nothing is no sample.
+        background_listen.answer({ "Control": 1, "hasData": 0, "GPU_Usage": 0 })
+        tryCompare(child(usage, "latestText"), "text", "12 %")
+        compare(child(usage, "minimumText").text, "Min 12")
+        compare(child(usage, "maximumText").text, "Max 81")
+        compare(child(fan, "maximumText").text, "Max 1400")
+        verify(child(page, "saveCsvButton").enabled)
+
+        // Another tab stops the monitor; coming back finds the history still there.
+        openTab(page, 0)
+        openTab(page, 2)
+        compare(child(usage, "maximumText").text, "Max 81")
+        compare(child(page, "historyGrid").visible, true)
+    }
+
+    function test_card_without_reachable_lighting_opens_on_its_monitor() {
+        var reason = "Lighting needs the i2c-dev module and Linux 6.15 or newer"
+        var page = createPage({ deviceInfo: Fixtures.gpuCard(1, { "isSupportRGB": 0, "lightingUnavailable": reason }) })
+        compare(page.currentTab, 2)
+        compare(background_listen.startCount, 1)
+        compare(talvorin_worker.sentCount(), 0)
+        openTab(page, 0)
+        var sentence = child(page, "unsupportedText")
+        verify(sentence.visible)
+        compare(sentence.text, reason)
+    }
+
     function test_monitor_stops_when_page_closes() {
         var page = createPage({})
         page.showTab(2)
@@ -417,7 +454,18 @@ TestCase {
                                               "b_color": 9, "brightness_value": 9, "speed_value": 9, "on_off": 1 } })
         verify(page.lighting.sync)
         openTab(page, 3)
+        var sentBefore = talvorin_worker.sentCount()
         mouseClick(child(page, "resetAllButton"))
+        // Nothing is reset before the user confirms, and a cancel resets nothing.
+        var confirm = findChild(child(page, "settingsPanel"), "resetConfirm")
+        tryVerify(function() { return confirm.opened })
+        compare(talvorin_worker.sentCount(), sentBefore)
+        mouseClick(findChild(confirm.contentItem, "cancelReset"))
+        tryVerify(function() { return !confirm.visible })
+        compare(talvorin_worker.sentCount(), sentBefore)
+        mouseClick(child(page, "resetAllButton"))
+        tryVerify(function() { return confirm.opened })
+        mouseClick(findChild(confirm.contentItem, "confirmReset"))
         compare(talvorin_worker.lastSent()["selectedMode"], 10)
         var before = talvorin_worker.sentCount()
         answerLast(1)
@@ -454,10 +502,30 @@ TestCase {
         compare(page.lighting.b, 0)
     }
 
+    function test_support_without_address_says_why_data() {
+        return [
+            { tag: "server unreachable", error: "Could not reach the update server",
+              text: "Unavailable: Could not reach the update server" },
+            { tag: "no address on the server", error: "", text: "Unavailable: the update server gave no address for it" }
+        ]
+    }
+
+    function test_support_without_address_says_why(data) {
+        var page = createPage({ supportLinks: {}, updateCheckError: data.error })
+        openTab(page, 3)
+        verify(!child(page, "supportButton").enabled)
+        compare(child(page, "supportText").text, data.text)
+    }
+
     function test_driver_notice_data() {
         return [
             { tag: "driver known", version: "25.1.1", shown: false },
-            { tag: "driver unknown", version: "", shown: true }
+            { tag: "driver unknown", version: "", shown: false },
+            { tag: "kernel release that is new enough", version: "6.1.0-18-amd64", shown: false },
+            { tag: "exactly the oldest one", version: "5.15", shown: false },
+            { tag: "older kernel release", version: "5.10.0-28-amd64", shown: true },
+            { tag: "older in its second number", version: "5.4", shown: true },
+            { tag: "text without a number", version: "amdgpu", shown: false }
         ]
     }
 

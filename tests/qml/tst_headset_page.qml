@@ -67,6 +67,38 @@ TestCase {
         compare(child(page, "firmwareName").text, "Installed: Headset-MP")
     }
 
+    // Unnamed custom slots are told apart on their buttons; what is stored keeps its name.
+    function test_custom_buttons_have_names_of_their_own() {
+        var page = openPage({ "custom1_Name": "Custom", "custom2_Name": "Custom", "custom3_Name": "Night" })
+        compare(child(page, "mode_5").label, "Custom 1")
+        compare(child(page, "mode_6").label, "Custom 2")
+        compare(child(page, "mode_7").label, "Night")
+        compare(page.modeNames[4], "Custom")
+    }
+
+    // The switches show what is in effect: the preset's values (and why they cannot be
+    // changed), and off while DTS is off.
+    function test_dialogue_and_bass_switches_show_what_is_in_effect() {
+        var page = openPage({ "getlastAction": 2, "dialogEnhance": 1, "bassControl": 1 })
+        verify(child(page, "dialogToggle").checked)
+        verify(!child(page, "dialogToggle").enabled)
+        compare(child(page, "dialogState").text, "ON")
+        compare(child(page, "switchesNote").text, "Set by the Music mode; choose a custom mode to change them.")
+
+        mouseClick(child(page, "dtsToggle"))
+        answerAndWait(page, Fixtures.headsetAnswer(5, {}))
+        verify(!page.dtsOn)
+        verify(!child(page, "dialogToggle").checked)
+        verify(!child(page, "bassToggle").checked)
+        compare(child(page, "bassState").text, "OFF")
+        compare(child(page, "switchesNote").text, "DTS is off: dialogue and bass enhancement are off too.")
+
+        page.option = 5
+        page.dtsOn = true
+        compare(child(page, "switchesNote").text, "")
+        verify(child(page, "bassToggle").enabled)
+    }
+
     function test_dts_off_at_start_comes_back_on_the_mode_before() {
         var page = openPage({ "getlastAction": 8, "beforeOFF": 3 })
         verify(!page.dtsOn)
@@ -190,6 +222,59 @@ TestCase {
         compare(page.option, 6)
     }
 
+    function test_curve_follows_the_bands_and_switches() {
+        var page = openPage({ "getlastAction": 5 })
+        var curve = child(page, "responseCurve")
+        fuzzyCompare(curve.gainAt(1000), 0, 0.01)
+        page.moveBand(5, 8)
+        // The nearest drawn point to 1 kHz lies within a few per cent of it.
+        fuzzyCompare(curve.gainAt(1000), 8, 0.3)
+        verify(Math.abs(curve.gainAt(32)) < 0.1)
+        verify(curve.reach >= 12)
+        page.bassOn = true
+        verify(curve.gainAt(20) > 5, "the bass shelf lifts the lowest frequencies")
+        // A band at its limit with the bass shelf on top goes past 12 dB: the scale grows.
+        page.moveBand(0, 10)
+        verify(curve.reach >= 18)
+    }
+
+    function test_imported_preset_is_saved_to_a_slot_with_its_switches() {
+        var page = openPage({ "getlastAction": 6, "dialogEnhance": -1, "bassControl": -1 })
+        var preset = Fixtures.bands([1, 2, 3, 4, 5, -1, -2, -3, -4, -5])
+        preset["ModeName"] = "Traded"
+        preset["dialogEnhance"] = 1
+        preset["bassControl"] = -1
+        page.takeImportedPreset(preset)
+        var dialog = child(page, "saveDialog")
+        tryVerify(function() { return dialog.opened })
+        compare(dialog.chosenSlot, 2)
+        compare(child(page, "customNameField").text, "Traded")
+        compare(child(page, "band_4").shownValue, 5)
+        verify(child(page, "responseCurve").dialogue, "the curve shows the preset's dialogue switch")
+        mouseClick(child(page, "saveConfirmButton"))
+        var save = talvorin_worker.lastSent()
+        compare(save["runFunction"], 8)
+        compare(save["selectDtsOption"], 6)
+        compare(save["ModeName"], "Traded")
+        compare(save["GEQ_Band9"], -5)
+        compare(save["dialogEnhance"], 1)
+        compare(save["bassControl"], -1)
+    }
+
+    function test_preset_file_refusals_are_shown() {
+        var page = openPage({ "getlastAction": 5 })
+        var files = child(page, "presetFiles")
+        files.importFrom("file:///nonexistent-talvorin-folder/preset.json")
+        compare(child(page, "presetMessage").text.indexOf("Not imported: "), 0)
+        verify(files.failed)
+        compare(page.importedPreset, null)
+        compare(page.editBands, page.bands)
+        files.preset = page.presetToExport()
+        files.exportTo("file:///nonexistent-talvorin-folder/preset.json")
+        verify(child(page, "presetMessage").text.indexOf("Could not write") === 0)
+        verify(child(page, "exportPresetButton").enabled)
+    }
+
     function test_back_to_default_data() {
         return [
             { tag: "custom slot", last: 7, first: 8 },
@@ -265,6 +350,44 @@ TestCase {
     function firmwareAnswer(values) {
         values["Control"] = 8
         return values
+    }
+
+    // The card says what an update would install; without anything on offer it is disabled,
+    // with the reason, whatever the installed version is.
+    function test_firmware_card_says_what_the_update_does_data() {
+        return [
+            { tag: "offered", opening: {}, enabled: true, note: "Update installs version v9" },
+            { tag: "installed unknown, nothing offered", opening: { "HeadphoneFW_Offered": "", "HeadphoneFW": undefined },
+              enabled: false, note: "No firmware offered for the headset" },
+            { tag: "server unreachable", opening: { "HeadphoneFW_Offered": "" }, error: "Could not reach the update server",
+              enabled: false, note: "Could not reach the update server" }
+        ]
+    }
+
+    function test_firmware_card_says_what_the_update_does(data) {
+        var opening = Fixtures.headsetOpening(data.opening)
+        verify(pageComponent.status === Component.Ready, pageComponent.errorString())
+        var page = createTemporaryObject(pageComponent, testCase, {
+            width: 1440, height: 763,
+            deviceInfo: { "headphoneNum": 1, "headphoneName": "Belvarinth ORVENA RH20" },
+            commandMap: { "Control": -1, "runFunction": -1, "volumeSlider": 0.0 },
+            updateCheckError: data.error === undefined ? "" : data.error
+        })
+        talvorin_worker.answer(opening)
+        tryCompare(page, "pendingFunction", 0)
+        compare(child(page, "firmwareUpdateNote").text, data.note)
+        compare(child(page, "firmwareUpdateButton").enabled, data.enabled)
+    }
+
+    function test_failed_firmware_download_shows_its_cause() {
+        var page = openPage({})
+        mouseClick(child(page, "firmwareUpdateButton"))
+        mouseClick(child(page, "firmwareStartButton"))
+        talvorin_worker.answer(firmwareAnswer({ "failureCause": "The update server offers no firmware for this device" }))
+        var notice = child(page, "failureNotice")
+        tryVerify(function() { return notice.visible })
+        compare(child(page, "failureCause").text, "The update server offers no firmware for this device")
+        verify(child(page, "failureCause").visible)
     }
 
     function test_firmware_update_steps() {

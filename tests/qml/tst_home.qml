@@ -150,6 +150,29 @@ TestCase {
         verify(!item(win, "noDevicePanel").visible)
     }
 
+    // A mouse that is plugged in but may not be opened is no "No Device detected...": its
+    // card says so and carries the command that fixes it, and it opens no page.
+    function test_mouse_found_but_not_accessible() {
+        var win = createWindow()
+        var command = "printf '%s\\n' 'SUBSYSTEM==\"hidraw\"' | sudo tee /etc/udev/rules.d/70-talvorin-mouse.rules"
+        discover(win, Fixtures.discovery(0, 0, 0, { "mouseDevice": {
+            "mouseNum": 0, "inaccessibleNum": 1, "accessFixCommand": command,
+            "INACCESSIBLE0": { "Path": "/dev/hidraw5", "Vendor_ID": "2DBF", "Product_ID": "5036", "BusTypeName": "2.4G" } } }))
+        verify(!item(win, "noDevicePanel").visible)
+        var view = item(win, "deviceView")
+        compare(view.count, 1)
+        waitUntilCentred(view)
+        compare(findChild(view.currentItem, "detail").text, "Found but not accessible (2.4G Mode)")
+        compare(findChild(view.currentItem, "fixCommand").text, command)
+        verify(findChild(view.currentItem, "copyFixCommand").visible)
+        var before = talvorin_worker.sentCount()
+        mouseClick(view.currentItem, view.currentItem.width / 2, 40)
+        wait(50)
+        compare(String(item(win, "pageLoader").source), "")
+        compare(talvorin_worker.sentCount(), before + 1, "a click looks for the devices again")
+        compare(talvorin_worker.lastSent()["Control"], 0)
+    }
+
     function test_open_page_and_back() {
         var win = createWindow()
         discover(win, Fixtures.discovery(1, 1, 1, {}))
@@ -299,6 +322,24 @@ TestCase {
         tryVerify(function() { return talvorin_worker.lastSent()["Control"] === 5 })
     }
 
+    // Back from the tray the window stands where it was, whatever the system did with it.
+    function test_window_comes_back_where_it_was() {
+        var win = createWindow()
+        discover(win, Fixtures.discovery(0, 0, 0, { "firstrStartAppShowGUI": 1 }))
+        tryVerify(function() { return win.visible })
+        win.x = 120
+        win.y = 90
+        tryCompare(win, "x", 120)
+        win.closeToTray()
+        verify(!win.visible)
+        win.x = 148 // a window manager's frame offset
+        win.y = 127
+        win.showMainWindow()
+        tryVerify(function() { return win.visible })
+        compare(win.x, 120)
+        compare(win.y, 90)
+    }
+
     function test_closing_to_tray_stops_key_input_data() {
         return [ { tag: "macro recording", recorder: "macroEditor" }, { tag: "shortcut box", recorder: "functionsPanel" } ]
     }
@@ -388,6 +429,47 @@ TestCase {
         verify(item(win, "updateStatusText").text.indexOf("You’re up to date! Check ") === 0)
     }
 
+    // An unreachable server is a failed check, never "up to date"; the links it would have
+    // given are greyed with the reason, and the check can be tried again.
+    function test_failed_update_check() {
+        var win = createWindow()
+        discover(win, Fixtures.discovery(0, 0, 0, { "updateCheck": -1, "updateCheckError": "Could not reach the update server" }))
+        infoPanel(win).open()
+        tryVerify(function() { return infoPanel(win).opened })
+        var status = item(win, "updateStatusText")
+        compare(status.text, "Check failed: Could not reach the update server")
+        verify(!item(win, "updateButton").enabled)
+        var faq = item(win, "support_HomePage-FAQ")
+        verify(!faq.enabled)
+        verify(faq.text.indexOf("<a") < 0, "no link without an address")
+        verify(item(win, "supportNote").text.indexOf("Could not reach the update server") >= 0)
+
+        var again = item(win, "checkAgainButton")
+        verify(again.visible)
+        mouseClick(again)
+        compare(talvorin_worker.lastSent()["Control"], 11)
+        compare(status.text, "Checking for updates...")
+        talvorin_worker.answer({ "Control": 11, "updateApp": 0, "updateCheck": 1, "updateCheckError": "",
+                                 "HomePage-FAQ-Link": "https://help.invalid/faq" })
+        tryCompare(status, "text", "You’re up to date! Check release note")
+        verify(!again.visible)
+        verify(faq.enabled)
+        verify(faq.text.indexOf("https://help.invalid/faq") > 0)
+        compare(item(win, "supportNote").text, "Greyed entries have no address on the update server.")
+    }
+
+    function test_failed_download_is_said() {
+        var win = createWindow()
+        discover(win, Fixtures.discovery(0, 0, 0, { "updateApp": 1 }))
+        infoPanel(win).open()
+        tryVerify(function() { return infoPanel(win).opened })
+        mouseClick(item(win, "updateButton"))
+        talvorin_worker.answer({ "Control": 7, "downloadFile": 0, "InstallApp": 0, "updateCheck": 1,
+                                 "downloadError": "The update could not be downloaded" })
+        tryCompare(item(win, "updateStatusText"), "text", "The update could not be downloaded. Press Update to try again.")
+        verify(item(win, "updateButton").enabled)
+    }
+
     function test_start_options() {
         var win = createWindow()
         discover(win, Fixtures.discovery(0, 0, 0, { "StartwithWindows": 1, "firstrStartAppShowGUI": 1 }))
@@ -416,6 +498,40 @@ TestCase {
         compare(talvorin_worker.guiCalls, ["0"])
         mouseClick(box)
         compare(talvorin_worker.guiCalls, ["0", "1"])
+    }
+
+    // The panel asks what exists each time it opens; a refused change is said, and the
+    // switch stays where the entry is.
+    function test_start_options_read_when_the_panel_opens() {
+        var win = createWindow()
+        discover(win, Fixtures.discovery(0, 0, 0, { "StartwithWindows": 1, "firstrStartAppShowGUI": 1 }))
+        infoPanel(win).open()
+        tryVerify(function() { return infoPanel(win).opened })
+        compare(talvorin_worker.lastSent()["Control"], 14)
+        talvorin_worker.answer({ "Control": 14, "StartwithWindows": 0, "StartwithWindowsError": "", "firstrStartAppShowGUI": 0 })
+        var toggle = item(win, "autoLaunchSwitch")
+        tryVerify(function() { return !toggle.checked })
+        verify(!item(win, "showWindowAtStartBox").checked)
+        verify(!item(win, "autoLaunchError").visible)
+
+        mouseClick(toggle)
+        compare(talvorin_worker.lastSent()["Control"], 12)
+        talvorin_worker.answer({ "Control": 12, "StartwithWindows": 0,
+                                 "StartwithWindowsError": "Could not add the start-at-login entry: Permission denied" })
+        tryVerify(function() { return item(win, "autoLaunchError").visible })
+        compare(item(win, "autoLaunchError").text, "Could not add the start-at-login entry: Permission denied")
+        verify(!toggle.checked)
+
+        // A click on the box flips it; the next reading wins over it.
+        mouseClick(item(win, "showWindowAtStartBox"))
+        verify(item(win, "showWindowAtStartBox").checked)
+        infoPanel(win).close()
+        tryVerify(function() { return !infoPanel(win).visible })
+        infoPanel(win).open()
+        talvorin_worker.answer({ "Control": 14, "StartwithWindows": 1, "StartwithWindowsError": "", "firstrStartAppShowGUI": 0 })
+        tryVerify(function() { return toggle.checked })
+        verify(!item(win, "showWindowAtStartBox").checked)
+        verify(!item(win, "autoLaunchError").visible)
     }
 
     function test_gpu_page_starts_from_what_it_did_last() {
@@ -499,5 +615,63 @@ TestCase {
         compare(talvorin_worker.lastSent()["Control"], 1, "the reset's second step went first")
         talvorin_worker.answer(Fixtures.gpuAnswer(talvorin_worker.lastSent(), 1))
         tryVerify(function() { return talvorin_worker.lastSent()["Control"] === 5 })
+    }
+
+    // "All devices": the chosen effect and colour go out as one command of their own map, and
+    // the answer names what each device did, the skipped ones with the reason.
+    function test_all_devices_lighting() {
+        var win = createWindow()
+        discover(win, Fixtures.discovery(1, 1, 1, {}))
+        mouseClick(item(win, "allDevicesButton"))
+        var panel = findChild(win.contentItem, "allDevicesPanel")
+        tryVerify(function() { return panel.opened })
+        mouseClick(findChild(panel.contentItem, "effect_ripple"))
+        panel.r = 16
+        panel.g = 224
+        panel.b = 160
+        mouseClick(findChild(panel.contentItem, "applyAllDevices"))
+        var sent = talvorin_worker.lastSent()
+        compare(sent["Control"], 22)
+        compare(sent["effect"], "ripple")
+        compare([sent["r_color"], sent["g_color"], sent["b_color"]], [16, 224, 160])
+        compare(sent["brightness_value"], 255)
+        verify(win.dictDataforWorker["effect"] === undefined, "the GPU page's map stays its own")
+
+        talvorin_worker.answer({ "Control": 22, "RESULTS": 1, "effect": "ripple",
+                                 "gpuLastedAction": { "Control": 1, "selectedMode": 4, "gpuIndex": 0 },
+                                 "devices": [{ "device": "GPU 0 Scorvane RX 7900 XTX", "result": "set", "reason": "" },
+                                             { "device": "GPU 1 Scorvane RX 7600", "result": "skipped",
+                                               "reason": "no RGB lighting" }] })
+        tryCompare(panel, "applying", false)
+        compare(panel.results.length, 2)
+        compare(panel.resultText(panel.results[1]), "GPU 1 Scorvane RX 7600: skipped, no RGB lighting")
+        compare(win.gpuLastedAction["selectedMode"], 4)
+    }
+
+    function test_settings_file_answer_is_shown() {
+        var win = createWindow()
+        discover(win, Fixtures.discovery(1, 1, 1, {}))
+        var actions = findChild(win.contentItem, "homeActions")
+        actions.importRequested("file:///tmp/settings.json")
+        compare(talvorin_worker.lastSent()["Control"], 21)
+        compare(talvorin_worker.lastSent()["filePath"], "file:///tmp/settings.json")
+        verify(actions.busy)
+        talvorin_worker.answer({ "Control": 21, "RESULTS": -1,
+                                 "message": "Settings not imported: the file is damaged. Nothing was changed." })
+        tryCompare(actions, "busy", false)
+        compare(item(win, "settingsFileMessage").text, "Settings not imported: the file is damaged. Nothing was changed.")
+        verify(actions.messageIsError)
+    }
+
+    // An answer to a command the worker ran for itself does not release the page's command.
+    function test_private_answers_do_not_answer_the_page() {
+        var win = createWindow()
+        discover(win, Fixtures.discovery(1, 1, 1, {}))
+        win.pageCommandPending = 2
+        talvorin_worker.answer({ "Control": 2, "runFunction": 1, "RESULTS": 1, "privateCommand": 1 })
+        wait(50)
+        compare(win.pageCommandPending, 2)
+        talvorin_worker.answer({ "Control": 2, "runFunction": 9, "RESULTS": 1 })
+        tryCompare(win, "pageCommandPending", -1)
     }
 }

@@ -1,6 +1,7 @@
 import QtQuick 2.9
 import QtTest 1.2
 import "fixtures.js" as Fixtures
+import "qrc:/js/mouse.js" as Mouse
 
 TestCase {
     id: testCase
@@ -13,6 +14,7 @@ TestCase {
     property var pageComponent: Qt.createComponent("qrc:/pages/PageMouse.qml")
 
     SignalSpy { id: warningSpy; signalName: "batteryWarning" }
+    Component { id: signalSpyComponent; SignalSpy {} }
     SignalSpy { id: gamesSpy; signalName: "gamesUpdated" }
 
     function init() {
@@ -230,6 +232,10 @@ TestCase {
         side.startRename(3)
         var field = child(page, "profileNameField")
         verify(field.visible)
+        // It starts from the name shown, selected, with the keyboard focus (and the caret).
+        compare(field.text, "Profile 3")
+        tryVerify(function() { return field.activeFocus })
+        compare(field.selectedText, "Profile 3")
         field.text = "  Sniper  "
         field.accepted()
         var sent = lastCommand(41)
@@ -269,6 +275,35 @@ TestCase {
         compare(gamesSpy.count, 1)
         verify(findChild(page, "linked_730") !== null)
         verify(findChild(page, "linked_a1b2") === null)
+    }
+
+    function test_linked_program_whose_file_is_gone_is_marked() {
+        var gone = Fixtures.game("a1b2", "Blender", 2)
+        gone["FileMissing"] = true
+        var page = openPage({}, [Fixtures.game("730", "Zeta Strike", 2), Mouse.gameRecord(gone)])
+        page.showTab(4)
+        waitForRendering(page)
+        verify(child(page, "missing_a1b2").visible)
+        compare(child(page, "missing_a1b2").text, "Missing: file not found")
+        verify(!child(page, "missing_730").visible)
+    }
+
+    function test_chooser_explains_an_empty_list() {
+        var page = openPage({}, [])
+        page.showTab(4)
+        mouseClick(child(page, "chooseApplications"))
+        var dialog = findChild(page, "appDialog")
+        tryVerify(function() { return dialog.opened })
+        verify(child(page, "noApplicationsText").visible)
+        verify(child(page, "noApplicationsText").text.indexOf("No games or programs were found") === 0)
+        dialog.close()
+        tryVerify(function() { return !dialog.visible })
+
+        var full = openPage({}, [Fixtures.game("730", "Zeta Strike", 0)])
+        full.showTab(4)
+        mouseClick(child(full, "chooseApplications"))
+        tryVerify(function() { return findChild(full, "appDialog").opened })
+        verify(!child(full, "noApplicationsText").visible)
     }
 
     function test_add_application_by_hand() {
@@ -365,7 +400,37 @@ TestCase {
         compare(buttonText(page, 3), data.shown)
     }
 
+    // A function picked but never set up does not stay highlighted for a button that does
+    // something else.
+    function test_grid_shows_what_the_button_does() {
+        var page = openPage()
+        mouseClick(child(page, "button_5"))
+        verify(child(page, "function_Backward").chosen)
+        mouseClick(child(page, "function_Launch Website"))
+        verify(child(page, "function_Launch Website").chosen, "chosen while it is being set up")
+        page.showTab(1)
+        page.showTab(0)
+        verify(child(page, "function_Backward").chosen)
+        verify(!child(page, "function_Launch Website").chosen)
+    }
+
     // ---- macros
+
+    function test_macro_dialog_sits_over_its_tab() {
+        var page = openPage()
+        var editor = findChild(page, "macroEditor")
+        editor.openFor(2)
+        tryVerify(function() { return editor.opened })
+        var tabs = findChild(page, "mouseTabs")
+        var tabsBottom = tabs.mapToItem(null, 0, tabs.height).y
+        var top = editor.contentItem.mapToItem(null, 0, -editor.topPadding).y
+        verify(top >= tabsBottom, "the tab titles stay visible: " + top + " < " + tabsBottom)
+        var area = findChild(page, "functionsPanel")
+        var areaCentre = area.mapToItem(null, area.width / 2, 0).x
+        var centre = editor.contentItem.mapToItem(null, editor.contentItem.width / 2, 0).x
+        verify(Math.abs(centre - areaCentre) < 2, "centred over the tab: " + centre + " vs " + areaCentre)
+        editor.close()
+    }
 
     function test_record_a_macro_and_give_it_to_a_button() {
         var page = openPage()
@@ -406,6 +471,105 @@ TestCase {
         tryVerify(function() { return !editor.visible })
         compare(buttonText(page, 2), "Macro Commands : Select all")
         compare(page.macros.length, 2)
+    }
+
+    // Records Ctrl down, A down, A up, and stops.
+    function recordThreeSteps(page) {
+        mouseClick(child(page, "button_2"))
+        mouseClick(child(page, "function_Macro Commands"))
+        reply(page, { "resultList": [0, 0, 31, 0, 0, 0, 0, 0, 0] })
+        mouseClick(child(page, "recordMacroButton"))
+        var editor = findChild(page, "macroEditor")
+        tryVerify(function() { return editor.opened })
+        mouseClick(child(page, "recordButton"))
+        keyboardHook.answer({ "Control": 1, "SendMacroKey": 1, "Action": "Hold", "Key": "Ctrl", "device": "KEYBOARD" })
+        keyboardHook.answer({ "Control": 1, "SendMacroKey": 1, "Action": "Hold", "Key": "A", "device": "KEYBOARD" })
+        keyboardHook.answer({ "Control": 1, "SendMacroKey": 1, "Action": "Release", "Key": "A", "device": "KEYBOARD" })
+        keyboardHook.answer({ "StopMacro": 1 })
+        tryVerify(function() { return !editor.recording })
+        compare(editor.actions.length, 3)
+        return editor
+    }
+
+    function typeDelay(row, text) {
+        var field = findChild(row, "delayField")
+        verify(field !== null)
+        mouseClick(field)
+        field.selectAll()
+        keyClick(Qt.Key_Backspace)
+        for (var i = 0; i < text.length; ++i)
+            keyClick(text.charAt(i))
+        keyClick(Qt.Key_Return)
+    }
+
+    function test_macro_steps_edited_before_sending() {
+        var page = openPage()
+        var editor = recordThreeSteps(page)
+        waitForRendering(child(page, "actionList"))
+        typeDelay(child(page, "step_2"), "42")
+        tryCompare(editor.actions[2], "delay", 42)
+        // A delay the mouse cannot play is refused and the step keeps its own.
+        var before = editor.actions[1]["delay"]
+        typeDelay(child(page, "step_1"), "300")
+        compare(editor.actions[1]["delay"], before)
+        verify(child(page, "macroNotice").text.indexOf("Step 2:") === 0)
+        // The Ctrl press goes.
+        mouseClick(findChild(child(page, "step_0"), "removeStep"))
+        compare(editor.actions.length, 2)
+        compare(editor.actions[0]["key"], "A")
+        child(page, "macroNameField").text = "Tap A"
+        mouseClick(child(page, "saveMacroButton"))
+        var sent = lastCommand(7)
+        compare(sent["Actions"].length, 2)
+        compare(sent["Actions"][0]["actionText"], "Hold")
+        compare(sent["Actions"][1]["delay"], 42)
+    }
+
+    function test_macro_beyond_the_mouse_is_refused_before_sending() {
+        var page = openPage()
+        var editor = recordThreeSteps(page)
+        var steps = []
+        for (var i = 0; i < 199; ++i)
+            steps.push({ "deviceText": "Keystroke", "actionText": i % 2 ? "Release" : "Hold", "key": "A", "delay": 10 })
+        editor.actions = steps
+        child(page, "macroNameField").text = "Too long"
+        var before = talvorin_worker.sentCount()
+        mouseClick(child(page, "saveMacroButton"))
+        compare(talvorin_worker.sentCount(), before)
+        verify(child(page, "macroNotice").text.indexOf("at most 198") > 0)
+        // One step fewer fits.
+        editor.removeStep(editor.actions.length - 1)
+        compare(editor.actions.length, 198)
+        mouseClick(child(page, "saveMacroButton"))
+        compare(lastCommand(7)["Actions"].length, 198)
+    }
+
+    function test_stored_macro_edited_and_sent_again_under_its_key() {
+        var steps = [{ "deviceText": "Keystroke", "actionText": "Hold", "key": "R", "delay": 0 },
+                     { "deviceText": "Keystroke", "actionText": "Release", "key": "R", "delay": 120 },
+                     { "deviceText": "Keystroke", "actionText": "Hold", "key": "E", "delay": 30 }]
+        var page = openPage({ "mk_AllData": [{ "macroName": "Jump", "macroKey": 31, "mkAction": [] },
+                                             { "macroName": "Reload", "macroKey": 33, "mkAction": steps }] })
+        mouseClick(child(page, "button_3"))
+        mouseClick(child(page, "function_Macro Commands"))
+        reply(page, { "resultList": [0, 0, 0, 0, 0, 0, 0, 0, 0] })
+        verify(!child(page, "editMacro_Jump").visible, "nothing to edit in a macro without steps")
+        mouseClick(child(page, "editMacro_Reload"))
+        var editor = findChild(page, "macroEditor")
+        tryVerify(function() { return editor.opened })
+        compare(child(page, "macroNameField").text, "Reload")
+        compare(editor.actions.length, 3)
+        waitForRendering(child(page, "actionList"))
+        typeDelay(child(page, "step_1"), "7")
+        mouseClick(child(page, "saveMacroButton"))
+        var sent = lastCommand(7)
+        compare(sent["macroName"], "Reload")
+        compare(sent["macroKey"], 33, "the macro keeps its own key")
+        compare(sent["profileButtonsData0"], 3)
+        compare(sent["Actions"][1]["delay"], 7)
+        compare(sent["Actions"][2]["delay"], 30)
+        // The stored list was not changed behind the page's back.
+        compare(page.macros[1]["mkAction"][1]["delay"], 120)
     }
 
     function test_assign_and_delete_macros() {
@@ -470,6 +634,57 @@ TestCase {
         compare(sent["DPI_Level"], 4)
         reply(page, {})
         verify(findChild(page, "stage_5").current)
+    }
+
+    function test_stage_colour_can_be_cancelled_and_keeps_a_margin() {
+        var page = openPage()
+        page.showTab(1)
+        var panel = findChild(page, "performancePanel")
+        var popup = findChild(panel, "stageColorPopup")
+        panel.openColor(1)
+        tryVerify(function() { return popup.opened })
+        var apply = child(page, "stageColorApply")
+        var bottom = apply.mapToItem(popup.contentItem, 0, apply.height).y
+        verify(popup.height - popup.topPadding - bottom >= popup.bottomPadding - 1, "a margin below the buttons")
+        var before = talvorin_worker.sentCount()
+        mouseClick(child(page, "stageColorCancel"))
+        tryVerify(function() { return !popup.visible })
+        compare(talvorin_worker.sentCount(), before, "cancel sends nothing")
+    }
+
+    // The X-Y choice is stored with the stage table and comes back with the page.
+    function test_separate_axes_choice_is_kept() {
+        var page = openPage({ "XY_DPI": 1 })
+        page.showTab(1)
+        var toggle = child(page, "xyToggle")
+        verify(toggle.checked, "stored on, although every stage has X equal to Y")
+        verify(child(page, "stageY_1").visible)
+        mouseClick(toggle)
+        var sent = lastCommand(10)
+        compare(sent["XY_DPI"], 0)
+        compare(sent["DPI1_X"], sent["DPI1_Y"])
+        reply(page, {})
+        verify(!toggle.checked)
+        mouseClick(toggle)
+        compare(lastCommand(10)["XY_DPI"], 1)
+    }
+
+    // The whole row of a stage makes it current, not only its "Stage N" text; the fields and
+    // the colour in it keep their own clicks.
+    function test_click_anywhere_on_a_stage_row_makes_it_current() {
+        var page = openPage()
+        page.showTab(1)
+        waitForRendering(page)
+        var row = child(page, "stage_3")
+        verify(!row.current)
+        mouseClick(row, row.width * 0.55, row.height / 2)
+        compare(lastCommand(9)["DPI_Level"], 2)
+        reply(page, {})
+        tryVerify(function() { return row.current })
+
+        var before = talvorin_worker.sentCount()
+        mouseClick(child(page, "stageX_4"))
+        compare(talvorin_worker.sentCount(), before, "a click into the field edits, it does not choose")
     }
 
     function test_commands_wait_for_the_answer_before() {
@@ -539,6 +754,38 @@ TestCase {
     }
 
     // ---- lighting
+
+    // The preview plays the effect: every hue along the bar for the rainbow, one hue after
+    // another for the colour shift, blinking, and a dimmer light at a lower brightness.
+    function test_lighting_preview_shows_the_effect() {
+        var page = openPage()
+        page.showTab(2)
+        var bar = child(page, "lightBar")
+        var lit = { mode: 1, brightness: 8, speed: 4, r: 0, g: 0, b: 255, on: true }
+        page.lighting = lit
+        compare(bar.colorAt(0.0), Qt.rgba(0, 0, 1, 1))
+        verify(!bar.animating, "a single colour stands still")
+        var bright = bar.shownOpacity
+
+        page.lighting = { mode: 1, brightness: 2, speed: 4, r: 0, g: 0, b: 255, on: true }
+        verify(bar.shownOpacity < bright - 0.3, "brightness shows")
+
+        page.lighting = { mode: 8, brightness: 8, speed: 4, r: 0, g: 0, b: 255, on: true }
+        verify(bar.animating)
+        verify(!Qt.colorEqual(bar.colorAt(0.0), bar.colorAt(0.5)), "the rainbow is not one colour")
+        verify(!Qt.colorEqual(bar.colorAt(0.0), Qt.rgba(0, 0, 1, 1)))
+
+        page.lighting = { mode: 7, brightness: 8, speed: 4, r: 0, g: 0, b: 255, on: true }
+        verify(bar.animating)
+        compare(bar.colorAt(0.0), bar.colorAt(1.0))
+        var first = bar.colorAt(0.0)
+        tryVerify(function() { return !Qt.colorEqual(bar.colorAt(0.0), first) }, 3000, "the colour shifts")
+
+        page.lighting = { mode: 5, brightness: 8, speed: 4, r: 0, g: 0, b: 255, on: true }
+        var seen = {}
+        tryVerify(function() { seen[bar.shownOpacity > 0.5 ? "on" : "off"] = true; return seen.on && seen.off },
+                  5000, "blink goes on and off")
+    }
 
     function test_lighting_tab() {
         var page = openPage()
@@ -642,6 +889,32 @@ TestCase {
         compare(child(page, "firmwareState_mouse").text, "Firmware is up to date")
     }
 
+    // Without an answer from the update server neither card claims to be up to date; asking
+    // again goes through the window, and once the server answers the offer is read again.
+    function test_firmware_cards_when_the_server_cannot_be_reached() {
+        var page = openPage({ "Mouse_FW_Update": 0, "firmware": [] })
+        page.updateCheckError = "Could not reach the update server"
+        page.showTab(5)
+        reply(page, {})
+        var checkSpy = createTemporaryObject(signalSpyComponent, testCase, { target: page, signalName: "serverCheckRequested" })
+        for (var i = 0; i < 2; ++i) {
+            var key = ["mouse", "receiver"][i]
+            compare(child(page, "firmwareState_" + key).text, "Could not check for new firmware")
+            var button = child(page, "settingButton_" + key)
+            verify(button.enabled)
+            compare(button.text, "Try Again")
+        }
+        mouseClick(child(page, "settingButton_receiver"))
+        compare(checkSpy.count, 1)
+        verify(!findChild(page, "firmwareDialog").opened, "no update is offered without the server")
+
+        page.updateCheckError = ""
+        tryVerify(function() { return talvorin_worker.lastSent()["runFunction"] === 45 })
+        reply(page, { "NXP_FW_L": 8, "RF_FW_L": 3, "Mouse_FW_Update": 1 })
+        compare(child(page, "firmwareState_mouse").text, "Firmware update available")
+        compare(child(page, "settingButton_mouse").text, "Update")
+    }
+
     function test_receiver_firmware_failures_data() {
         return [
             { tag: "download failed", answers: [{ "Control": 9, "download_completed": -1, "Status": 0 }] },
@@ -702,5 +975,14 @@ TestCase {
         compare(notice.title, "Unable to Complete Action")
         compare(notice.message, "Please Try Again")
         compare(page.liftOff, 2, "the page keeps what the mouse has")
+        verify(!child(page, "failureCause").visible, "no cause was given")
+        notice.close()
+
+        page.openSystemSettings()
+        talvorin_worker.answer({ "Control": 2, "runFunction": 39, "RESULTS": -1, "checkResult": "ERROR",
+                                 "failureCause": "No mouse settings program found" })
+        tryVerify(function() { return notice.visible })
+        compare(child(page, "failureCause").text, "No mouse settings program found")
+        verify(child(page, "failureCause").visible)
     }
 }

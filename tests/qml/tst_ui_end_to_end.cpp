@@ -1,10 +1,13 @@
 // The window on the real workers and the virtual devices: the graphics card and headset pages
 // are opened, an effect and an equaliser band are changed from the pages, and the new state is
-// looked for in the virtual card's lighting controller and the virtual DTS component.
+// looked for in the virtual card's lighting controller and the virtual DTS component; the
+// monitor's history is saved from the virtual card's samples, and a preset file goes through
+// a custom slot of the virtual headset and back out.
 #include "app/launch_options.h"
 #include "app/qml_types.h"
 #include "core/device_setup.h"
 #include "core/talvorin.h"
+#include "devices/headset/preset_file.h"
 #include "listeners/background_listening.h"
 #include "listeners/keyboard_hook.h"
 #include "sim/headset/virtual_dts_component.h"
@@ -43,6 +46,8 @@ private slots:
     void cleanupTestCase();
     void breathingFromTheGraphicsCardPage();
     void equaliserBandFromTheHeadsetPage();
+    void monitorHistorySavedAsCsv();
+    void presetFileThroughACustomSlot();
 
 private:
     QObject* openPage(int deviceType);
@@ -175,6 +180,77 @@ void UiEndToEnd::equaliserBandFromTheHeadsetPage()
     QCOMPARE(state.headsetActiveMode(), customMode);
     QCOMPARE(state.headsetValue(customMode, QStringLiteral("SFX:Eagle-GEQ Band2 Gain")).value_or(-99), 6);
     QCOMPARE(state.headsetValue(customMode, QStringLiteral("SFX:Eagle-GEQ Band3 Gain")).value_or(-99), 0);
+    QMetaObject::invokeMethod(m_window, "closeDevicePage");
+}
+
+void UiEndToEnd::monitorHistorySavedAsCsv()
+{
+    QObject* page = openPage(1);
+    QVERIFY(page);
+    QMetaObject::invokeMethod(page, "showTab", Q_ARG(QVariant, 2));
+    QObject* panel = page->findChild<QObject*>(QStringLiteral("monitorPanel"));
+    QVERIFY(panel);
+    auto* history = panel->property("history").value<QObject*>();
+    QVERIFY(history);
+    // The listener samples the virtual card once a second.
+    QTRY_VERIFY_WITH_TIMEOUT(history->property("count").toInt() >= 2, 10000);
+    QMetaObject::invokeMethod(page, "showTab", Q_ARG(QVariant, 0));
+    const int kept = history->property("count").toInt();
+
+    const QString csv = m_dir.filePath(QStringLiteral("history.csv"));
+    QMetaObject::invokeMethod(panel, "saveCsv", Q_ARG(QVariant, QUrl::fromLocalFile(csv)));
+    QVERIFY2(panel->property("csvMessage").toString().startsWith(QStringLiteral("Saved")),
+             qPrintable(panel->property("csvMessage").toString()));
+    const QStringList lines = readLines(csv);
+    QCOMPARE(lines.size(), kept + 1);
+    QVERIFY(lines.first().startsWith(QStringLiteral("Time,GPU_Usage,")));
+    const QVariantMap metrics = page->property("metrics").toMap();
+    const QStringList last = lines.last().trimmed().split(QLatin1Char(','));
+    QCOMPARE(last.value(1), metrics.value(QStringLiteral("GPU_Usage")).toString());
+    QCOMPARE(last.value(7), metrics.value(QStringLiteral("GPU_Temperature")).toString());
+    QMetaObject::invokeMethod(m_window, "closeDevicePage");
+}
+
+void UiEndToEnd::presetFileThroughACustomSlot()
+{
+    QObject* page = openPage(3);
+    QVERIFY(page);
+    QTRY_VERIFY_WITH_TIMEOUT(page->property("pendingFunction").toInt() == 0, 10000);
+    SoundValues preset;
+    preset.modeName = QStringLiteral("Traded");
+    preset.dialogEnhance = 1;
+    preset.bassControl = -1;
+    preset.bands = {5, 4, 3, 2, 1, 0, -1, -2, -3, -4};
+    const QString in = m_dir.filePath(QStringLiteral("traded.json"));
+    QCOMPARE(headset::writePresetFile(in, preset), QString());
+
+    QObject* files = page->findChild<QObject*>(QStringLiteral("presetFiles"));
+    QVERIFY(files);
+    QMetaObject::invokeMethod(files, "importFrom", Q_ARG(QVariant, QUrl::fromLocalFile(in)));
+    QVERIFY(!files->property("failed").toBool());
+    QMetaObject::invokeMethod(page, "saveAs", Q_ARG(QVariant, 6), Q_ARG(QVariant, QStringLiteral("Traded")));
+    QTRY_COMPARE_WITH_TIMEOUT(page->property("option").toInt(), 6, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(page->property("pendingFunction").toInt() == 0, 10000);
+
+    auto component = std::static_pointer_cast<VirtualDtsComponent>(m_setup.dts);
+    VirtualDtsState& state = component->state();
+    const QString mode = state.headsetActiveMode();
+    QVERIFY(mode.contains(QStringLiteral("custom"), Qt::CaseInsensitive));
+    QCOMPARE(state.headsetValue(mode, QStringLiteral("SFX:Eagle-GEQ Band0 Gain")).value_or(-99), 5);
+    QCOMPARE(state.headsetValue(mode, QStringLiteral("SFX:Eagle-GEQ Band9 Gain")).value_or(-99), -4);
+    QVERIFY(page->property("dialogOn").toBool());
+
+    // What the slot now holds goes back out as the same preset.
+    const QString out = m_dir.filePath(QStringLiteral("out.json"));
+    QVariant toExport;
+    QMetaObject::invokeMethod(page, "presetToExport", Q_RETURN_ARG(QVariant, toExport));
+    files->setProperty("preset", toExport);
+    QMetaObject::invokeMethod(files, "exportTo", Q_ARG(QVariant, QUrl::fromLocalFile(out)));
+    const headset::PresetRead read = headset::readPresetFile(out);
+    QVERIFY2(read.ok, qPrintable(read.reason));
+    QCOMPARE(read.preset.modeName, QStringLiteral("Traded"));
+    QVERIFY(read.preset.bands == preset.bands);
+    QCOMPARE(read.preset.dialogEnhance, 1);
     QMetaObject::invokeMethod(m_window, "closeDevicePage");
 }
 

@@ -212,6 +212,8 @@ void UiMouseEndToEnd::recordMacroAndAssignIt()
     QTRY_VERIFY(!m_keyboard->installed);
     m_keyboard->release(kF7, kScanF7);
     QCOMPARE(editor->property("actions").value<QJSValue>().property(QStringLiteral("length")).toInt(), 4);
+    // The release of A waits 42 ms, as edited in the list.
+    QMetaObject::invokeMethod(editor, "setDelay", Q_ARG(QVariant, 1), Q_ARG(QVariant, QStringLiteral("42")));
 
     eval(QStringLiteral("saveMacro('AB', macroEditor.actions, 2)"));
     QTRY_COMPARE_WITH_TIMEOUT(eval(QStringLiteral("buttonFunctions[1].detail")).toString(), QStringLiteral("AB"), kAnswerMs);
@@ -224,6 +226,8 @@ void UiMouseEndToEnd::recordMacroAndAssignIt()
     QCOMPARE(int(bytes[0]), 4);
     QCOMPARE(int(bytes[6 + 2]), 4);      // A pressed
     QCOMPARE(int(bytes[12 + 2]), 0);     // A released
+    QCOMPARE(int(bytes[6 + 4]), 0);      // the first step does not wait
+    QCOMPARE(int(bytes[12 + 4]), 42);    // the edited delay
     QCOMPARE(int(bytes[18 + 2]), 5);     // B pressed
     const QJsonArray macros = jsonObject(m_dir.filePath(QStringLiteral("data/Mouse/UserMacroKeyData.json")))
                                   .value(QStringLiteral("mk_AllData")).toArray();

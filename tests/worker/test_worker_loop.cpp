@@ -131,6 +131,7 @@ private slots:
         h.start();
         h.send({{"Control", 12}});
         QCOMPARE(h.waitForAnswer(12).value("StartwithWindows").toInt(), 1);
+        QCOMPARE(h.waitForAnswer(12).value("StartwithWindowsError").toString(), QString());
         QCOMPARE(readWholeFile(h.file("/startApp.txt")), QByteArray("1"));
         const QByteArray entry = readWholeFile(config.path() + "/autostart/talvorin.desktop");
         QVERIFY(entry.contains("[Desktop Entry]"));
@@ -164,7 +165,10 @@ private slots:
         writeWholeFile(h.file("/startApp.txt"), "0");
         h.start();
         h.send({{"Control", 12}});
-        QCOMPARE(h.waitForAnswer(12).value("StartwithWindows").toInt(), 0);
+        const QVariantMap answer = h.waitForAnswer(12);
+        QCOMPARE(answer.value("StartwithWindows").toInt(), 0);
+        QVERIFY2(answer.value("StartwithWindowsError").toString().startsWith("Could not add the start-at-login entry: "),
+                 qPrintable(answer.value("StartwithWindowsError").toString()));
         QCOMPARE(readWholeFile(h.file("/startApp.txt")), QByteArray("0"));
         qunsetenv("XDG_CONFIG_HOME");
     }

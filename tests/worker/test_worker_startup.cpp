@@ -1,7 +1,9 @@
 // The worker's start-up sequence and the discovery answer's settings.
 #include "core/autostart_branch.h"
+#include "platform/autostart.h"
 #include "worker_harness.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 class WorkerStartupTest : public QObject {
@@ -10,6 +12,8 @@ class WorkerStartupTest : public QObject {
 private slots:
     void firstStartOnAnEmptyFolder()
     {
+        QTemporaryDir config;
+        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
         WorkerHarness h;
         h.send({{"Control", 0}});
         h.start();
@@ -17,11 +21,38 @@ private slots:
         QVERIFY(!answer.isEmpty());
         QCOMPARE(readWholeFile(h.file("/startApp.txt")), QByteArray("1"));
         QCOMPARE(answer.value("firstStartGUI").toInt(), 1);
-        QCOMPARE(answer.value("StartwithWindows").toInt(), 1);
+        // The stored choice says on, but no start-at-login entry exists: the switch shows off.
+        QCOMPARE(answer.value("StartwithWindows").toInt(), 0);
         QCOMPARE(answer.value("firstrStartAppShowGUI").toInt(), 0);
         QCOMPARE(answer.value("appVersion").toString(), QString("25.02.02"));
         QCOMPARE(answer.value("updateApp").toInt(), 0); // the server is unreachable
         QCOMPARE(answer.value("gpuLastedAction").toString(), QString());
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+
+    // Read again each time the settings panel opens: an entry made or removed outside the
+    // program, and the stored "Display window" choice.
+    void startOptionsAreReadFromWhatExists()
+    {
+        QTemporaryDir config;
+        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+        WorkerHarness h;
+        writeWholeFile(h.file("/startApp.txt"), "1");
+        writeWholeFile(h.file("/FSA.txt"), "1\n");
+        h.start();
+        h.send({{"Control", 14}});
+        QVariantMap answer = h.waitForAnswer(14);
+        QCOMPARE(answer.value("StartwithWindows").toInt(), 0);
+        QCOMPARE(answer.value("firstrStartAppShowGUI").toInt(), 1);
+
+        QVERIFY(platform::enableAutostart("/usr/bin/talvorin"));
+        h.worker().runWithOrWithoutGUI("0");
+        const int before = h.answers().size();
+        h.send({{"Control", 14}});
+        answer = h.waitForAnswer(14, 5000, before);
+        QCOMPARE(answer.value("StartwithWindows").toInt(), 1);
+        QCOMPARE(answer.value("firstrStartAppShowGUI").toInt(), 0);
+        qunsetenv("XDG_CONFIG_HOME");
     }
 
     void laterStartKeepsTheChoice()
@@ -76,6 +107,9 @@ private slots:
 
     void discoveryWithoutDevices()
     {
+        // The GPU library of the real devices reads this machine-like tree, which has no card.
+        QTemporaryDir emptyMachine;
+        qputenv("TALVORIN_SYSFS_ROOT", emptyMachine.filePath("sys").toLocal8Bit());
         WorkerHarness h;
         h.send({{"Control", 0}});
         h.start();
@@ -85,8 +119,9 @@ private slots:
         QCOMPARE(answer.value("headphoneNum").toInt(), 0);
         const QVariantMap gpu = answer.value("gpuDevice").toMap();
         QCOMPARE(gpu.value("hasAMDGPU").toInt(), 0);
-        QCOMPARE(gpu.value("ERROR_INFO").toString(), QString("ADLX initialization failed"));
+        QCOMPARE(gpu.value("ERROR_INFO").toString(), QString("Failed to get the GPU list"));
         QCOMPARE(h.worker().commandSlot().value("Control").toInt(), -1);
+        qunsetenv("TALVORIN_SYSFS_ROOT");
     }
 
     void showWindowChoiceIsWritten()

@@ -1,6 +1,7 @@
 import QtQuick 2.12
 import QtQuick.Window 2.2
 import "../.."
+import "../../js/light_effects.js" as Effects
 
 // The card's picture with a light under it that follows the chosen effect.
 Item {
@@ -18,19 +19,8 @@ Item {
     readonly property bool animating: lightOn && !synced && visible && Window.window !== null && Window.window.visible
 
     readonly property color shownColor: synced ? "#FFFFFF"
-                                               : (mode === 7 || mode === 8 ? Qt.hsva(phase, 1, 1, 1) : lightColor)
-    readonly property real glow: {
-        if (!lightOn)
-            return 0
-        if (synced)
-            return 0.35
-        switch (mode) {
-        case 3: return 0.15 + 0.85 * Math.abs(Math.sin(phase * Math.PI))       // breathing
-        case 5: return (phase % 0.5) < 0.12 ? 1 : ((phase % 0.5) < 0.24 ? 0.15 : ((phase % 0.5) < 0.36 ? 1 : 0.15)) // double blink
-        case 6: return phase < 0.5 ? 1 : 0.1                                      // blink
-        default: return 1
-        }
-    }
+                                               : (Effects.usesColor(mode) ? lightColor : Qt.hsva(phase, 1, 1, 1))
+    readonly property real glow: !lightOn ? 0 : (synced ? 0.35 : Effects.glow(mode, phase))
 
     NumberAnimation on phase {
         from: 0
@@ -92,7 +82,7 @@ Item {
         gradient: Gradient {
             orientation: Gradient.Horizontal
             GradientStop { position: 0.0; color: "transparent" }
-            GradientStop { position: preview.mode === 2 || preview.mode === 4 ? Math.max(0.05, Math.min(0.95, preview.phase)) : 0.5; color: preview.shownColor }
+            GradientStop { position: Effects.peakPosition(preview.mode, preview.phase); color: preview.shownColor }
             GradientStop { position: 1.0; color: "transparent" }
         }
     }

@@ -8,6 +8,8 @@ Item {
     id: panel
     property var lighting: Gpu.defaultState()
     property bool rgbSupported: true
+    // Why the card's lighting cannot be reached on this system; empty when it can.
+    property string unavailableReason: ""
     property int favoriteCount: 0
     property real ratio_w: 1
     property real ratio_h: 1
@@ -30,9 +32,11 @@ Item {
     }
 
     Text {
+        objectName: "unsupportedText"
         anchors.centerIn: parent
         visible: !panel.rgbSupported
-        text: "RGB lighting is not supported by this graphics card."
+        text: panel.unavailableReason !== "" ? panel.unavailableReason
+                                             : "RGB lighting is not supported by this graphics card."
         color: Palette.textDim
         font.family: Palette.fontFamily
         font.pixelSize: 18 * panel.ratio_h

@@ -1,4 +1,5 @@
 import QtQuick 2.9
+import QtQuick.Controls 2.3
 import "../.."
 import ".."
 import "../../js/devices.js" as Devices
@@ -8,6 +9,8 @@ Item {
     id: panel
     property var cardInfo: ({})
     property string supportLink: ""
+    // Why there is no support address: the update server's failure, if it had one.
+    property string updateCheckError: ""
     property bool resetEnabled: true
     property real ratio_w: 1
     property real ratio_h: 1
@@ -65,7 +68,7 @@ Item {
                 enabled: panel.resetEnabled
                 ratio_w: panel.ratio_w
                 ratio_h: panel.ratio_h
-                onClicked: panel.resetAll()
+                onClicked: resetConfirm.open()
             }
         }
 
@@ -133,7 +136,12 @@ Item {
                     font.pixelSize: 18 * panel.ratio_h
                 }
                 Text {
-                    text: "Manuals, drivers and help for your graphics card"
+                    objectName: "supportText"
+                    text: panel.supportLink.length > 0
+                          ? "Manuals, drivers and help for your graphics card"
+                          : (panel.updateCheckError.length > 0
+                             ? "Unavailable: " + panel.updateCheckError
+                             : "Unavailable: the update server gave no address for it")
                     color: Palette.textDim
                     font.family: Palette.fontFamily
                     font.weight: Font.Light
@@ -150,6 +158,53 @@ Item {
                 ratio_w: panel.ratio_w
                 ratio_h: panel.ratio_h
                 onClicked: Qt.openUrlExternally(panel.supportLink)
+            }
+        }
+    }
+
+    // The same question the mouse page asks before it resets anything.
+    Popup {
+        id: resetConfirm
+        objectName: "resetConfirm"
+        modal: true
+        parent: Overlay.overlay
+        x: parent ? (parent.width - width) / 2 : 0
+        y: parent ? (parent.height - height) / 2 : 0
+        width: 460 * panel.ratio_w
+        height: 200 * panel.ratio_h
+        padding: 24 * panel.ratio_h
+        background: Rectangle { color: Palette.panel; border.color: Palette.red; border.width: 2; radius: 8 }
+        Column {
+            anchors.centerIn: parent
+            spacing: 18 * panel.ratio_h
+            Text {
+                anchors.horizontalCenter: parent.horizontalCenter
+                text: "All the settings will reset as default"
+                color: Palette.text
+                font.family: Palette.fontFamily
+                font.pixelSize: 18 * panel.ratio_h
+            }
+            Row {
+                anchors.horizontalCenter: parent.horizontalCenter
+                spacing: 14 * panel.ratio_w
+                TextButton {
+                    objectName: "confirmReset"
+                    text: "Confirm"
+                    primary: true
+                    ratio_w: panel.ratio_w
+                    ratio_h: panel.ratio_h
+                    onClicked: {
+                        resetConfirm.close()
+                        panel.resetAll()
+                    }
+                }
+                TextButton {
+                    objectName: "cancelReset"
+                    text: "Cancel"
+                    ratio_w: panel.ratio_w
+                    ratio_h: panel.ratio_h
+                    onClicked: resetConfirm.close()
+                }
             }
         }
     }

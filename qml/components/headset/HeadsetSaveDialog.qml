@@ -12,9 +12,10 @@ Popup {
     property real ratio_h: 1
     signal saveRequested(int slot, string name)
 
-    function openFor(slot) {
+    // name: what the field starts with, the slot's own name when not given.
+    function openFor(slot, name) {
         chosenSlot = slot
-        nameField.text = slotNames[slot - 1]
+        nameField.text = name !== undefined ? name : slotNames[slot - 1]
         open()
         nameField.forceActiveFocus()
     }

@@ -120,6 +120,21 @@ Popup {
             onClicked: chooser.sortByName = !chooser.sortByName
         }
 
+        Text {
+            objectName: "noApplicationsText"
+            visible: chooser.shown.length === 0
+            anchors.top: title.bottom
+            anchors.topMargin: 40 * chooser.ratio_h
+            width: parent.width
+            horizontalAlignment: Text.AlignHCenter
+            wrapMode: Text.WordWrap
+            text: "No games or programs were found to link.\nGames appear here when a Steam library is found "
+                  + "on this computer; any other program can be added with \"Add other applications manually\"."
+            color: Palette.textDim
+            font.family: Palette.fontFamily
+            font.pixelSize: 16 * chooser.ratio_h
+        }
+
         ListView {
             id: list
             objectName: "applicationList"

@@ -44,6 +44,16 @@ Rectangle {
     onSeparateAxesChanged: sync()
     Component.onCompleted: sync()
 
+    // A click anywhere on the row makes its stage the current one; the check box, the fields
+    // and the colour above it keep their own clicks.
+    MouseArea {
+        objectName: "stageRowArea_" + (row.index + 1)
+        anchors.fill: parent
+        enabled: row.inUse
+        cursorShape: Qt.PointingHandCursor
+        onClicked: row.chosen()
+    }
+
     CheckBox {
         id: use
         objectName: "stageUse_" + (row.index + 1)
@@ -64,12 +74,6 @@ Rectangle {
         color: row.inUse ? Palette.text : Palette.textDim
         font.family: Palette.fontFamily
         font.pixelSize: 16 * row.ratio_h
-        MouseArea {
-            anchors.fill: parent
-            enabled: row.inUse
-            cursorShape: Qt.PointingHandCursor
-            onClicked: row.chosen()
-        }
     }
 
     Row {

@@ -104,9 +104,20 @@ Item {
                     horizontalAlignment: Text.AlignHCenter
                     elide: Text.ElideRight
                     text: modelData.GameName
-                    color: Palette.text
+                    color: modelData.FileMissing ? Palette.textDim : Palette.text
                     font.family: Palette.fontFamily
                     font.pixelSize: 15 * panel.ratio_h
+                }
+                Text {
+                    objectName: "missing_" + modelData.AppID
+                    visible: modelData.FileMissing === true
+                    anchors.top: parent.top
+                    anchors.left: parent.left
+                    anchors.margins: 8 * panel.ratio_h
+                    text: "Missing: file not found"
+                    color: "#FF8080"
+                    font.family: Palette.fontFamily
+                    font.pixelSize: 13 * panel.ratio_h
                 }
                 Image {
                     objectName: "unlink_" + modelData.AppID

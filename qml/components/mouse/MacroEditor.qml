@@ -5,7 +5,8 @@ import ".."
 import "../../js/mouse.js" as Mouse
 
 // Records a keyboard macro through the keyboard hook: every key press and release becomes a
-// line, with the time since the line before. Saving gives the macro to the chosen button.
+// line, with the time since the line before. Each line's delay can be changed and each line
+// removed; saving gives the macro to the chosen button, if the mouse can hold it.
 Popup {
     id: editor
     property real ratio_w: 1
@@ -35,6 +36,13 @@ Popup {
         open()
     }
 
+    // A stored macro's steps, to change and send again under its name (and macro key).
+    function openWith(number, macro) {
+        openFor(number)
+        actions = macro["mkAction"] ? macro["mkAction"].slice() : []
+        nameField.text = String(macro["macroName"])
+    }
+
     function startRecording() {
         if (recording)
             return
@@ -42,6 +50,8 @@ Popup {
         notice = ""
         lastEventAt = Date.now()
         recording = true
+        // The keys being recorded are for the recording only: nothing in the dialog types them.
+        keySink.forceActiveFocus()
         keyboardHook.start()
         keyboardHook.receiveDataFromQML(hookMap)
     }
@@ -59,6 +69,42 @@ Popup {
         list.push(Mouse.macroAction(event, list.length === 0 ? 0 : now - lastEventAt))
         lastEventAt = now
         actions = list
+    }
+
+    // The new list replaces the row that called this: nothing of the row is used after it.
+    function setDelay(index, text) {
+        var delay = Mouse.delayFromText(text)
+        if (index < 0 || index >= actions.length)
+            return false
+        if (delay < 0) {
+            notice = "Step " + (index + 1) + ": the delay is a whole number of 0 to " + Mouse.MACRO_MAX_DELAY + " ms."
+            return false
+        }
+        notice = ""
+        // A new list rebuilds the rows: keep the one being edited in view.
+        var top = actionList.contentY
+        actions = Mouse.withDelay(actions, index, delay)
+        actionList.contentY = top
+        return true
+    }
+
+    function removeStep(index) {
+        if (recording || index < 0 || index >= actions.length)
+            return
+        var top = actionList.contentY
+        actions = Mouse.withoutStep(actions, index)
+        actionList.contentY = top
+    }
+
+    // Refused here, before anything is sent, when the mouse could not hold it.
+    function save() {
+        var problem = Mouse.macroProblem(actions)
+        if (problem.length > 0) {
+            notice = problem
+            return
+        }
+        notice = ""
+        saveRequested(nameField.text.trim(), actions, button)
     }
 
     function dropStopKey() {
@@ -93,6 +139,16 @@ Popup {
         radius: 8
     }
 
+    // Holds the keyboard focus while recording and swallows what the window is sent; the
+    // keyboard hook sees the keys on its own.
+    Item {
+        id: keySink
+        objectName: "macroKeySink"
+        Keys.onPressed: event.accepted = true
+        Keys.onReleased: event.accepted = true
+        Keys.onShortcutOverride: event.accepted = true
+    }
+
     Column {
         anchors.fill: parent
         spacing: 14 * editor.ratio_h
@@ -114,6 +170,8 @@ Popup {
                 height: 40 * editor.ratio_h
                 placeholderText: "Macro name"
                 maximumLength: 40
+                readOnly: editor.recording
+                activeFocusOnPress: !editor.recording
                 color: Palette.text
                 selectByMouse: true
                 font.family: Palette.fontFamily
@@ -164,9 +222,9 @@ Popup {
                 x: 12 * editor.ratio_w
                 y: 8 * editor.ratio_h
                 Repeater {
-                    model: ["#", "Key", "Action", "Delay"]
+                    model: ["#", "Key", "Action", "Delay (0–" + Mouse.MACRO_MAX_DELAY + " ms)"]
                     Text {
-                        width: [50, 200, 160, 140][index] * editor.ratio_w
+                        width: [50, 180, 130, 200][index] * editor.ratio_w
                         text: modelData
                         color: Palette.textDim
                         font.family: Palette.fontFamily
@@ -185,19 +243,16 @@ Popup {
                 width: parent.width - 24 * editor.ratio_w
                 clip: true
                 model: editor.actions
-                onCountChanged: positionViewAtEnd()
-                delegate: Row {
-                    height: 26 * editor.ratio_h
-                    Repeater {
-                        model: [String(index + 1), modelData["key"], modelData["actionText"], modelData["delay"] + " ms"]
-                        Text {
-                            width: [50, 200, 160, 140][index] * editor.ratio_w
-                            text: modelData
-                            color: Palette.text
-                            font.family: Palette.fontFamily
-                            font.pixelSize: 15 * editor.ratio_h
-                        }
-                    }
+                onCountChanged: if (editor.recording) positionViewAtEnd()
+                delegate: MacroStepRow {
+                    objectName: "step_" + index
+                    number: index + 1
+                    step: modelData
+                    editable: !editor.recording
+                    ratio_w: editor.ratio_w
+                    ratio_h: editor.ratio_h
+                    onDelayEdited: editor.setDelay(index, text)
+                    onRemoveRequested: editor.removeStep(index)
                 }
             }
         }
@@ -220,7 +275,7 @@ Popup {
                 enabled: !editor.recording && editor.actions.length > 0 && nameField.text.trim().length > 0
                 ratio_w: editor.ratio_w
                 ratio_h: editor.ratio_h
-                onClicked: editor.saveRequested(nameField.text.trim(), editor.actions, editor.button)
+                onClicked: editor.save()
             }
             TextButton {
                 text: "Clear"

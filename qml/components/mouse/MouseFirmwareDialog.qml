@@ -69,7 +69,7 @@ Popup {
                 case 2: return "Downloading the firmware..."
                 case 3: return "Updating. Keep the mouse and the receiver connected." + (dialog.message.length > 0 ? "\n" + dialog.message : "")
                 case 5: return "The update is complete: Firmware is up to date"
-                case 6: return "Unable to Complete Action\nPlease Try Again"
+                case 6: return "Unable to Complete Action\nPlease Try Again" + (dialog.message.length > 0 ? "\n" + dialog.message : "")
                 default: return "The update will take about 2 minutes"
                 }
             }

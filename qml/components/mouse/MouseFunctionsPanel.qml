@@ -28,6 +28,7 @@ Item {
     signal launchChosen(int number, int kind, string target)
     signal macroAssigned(var macro, int number)
     signal macroDeleted(var macro)
+    signal macroEditRequested(var macro, int number)
     signal recordRequested(int number)
     signal macroListShown()
 
@@ -36,6 +37,10 @@ Item {
         var fn = Mouse.functionByName(shownFunction)
         return fn ? fn.kind : ""
     }
+
+    // A function picked but not set up (a website without its address, say) is dropped when
+    // the tab is left: the grid then shows the button's real function again.
+    onVisibleChanged: if (!visible) chosenFunction = ""
 
     function currentFunctionOf(number) {
         for (var i = 0; i < Mouse.BUTTONS.length; ++i)
@@ -408,7 +413,7 @@ Item {
                         Text {
                             x: 14 * panel.ratio_w
                             anchors.verticalCenter: parent.verticalCenter
-                            width: 260 * panel.ratio_w
+                            width: 220 * panel.ratio_w
                             elide: Text.ElideRight
                             text: modelData["macroName"]
                             color: Palette.text
@@ -416,7 +421,7 @@ Item {
                             font.pixelSize: 16 * panel.ratio_h
                         }
                         Text {
-                            x: 290 * panel.ratio_w
+                            x: 245 * panel.ratio_w
                             anchors.verticalCenter: parent.verticalCenter
                             text: (modelData["mkAction"] ? modelData["mkAction"].length : 0) + " actions"
                                   + (playedBy > 0 ? "  ·  Button " + playedBy : "")
@@ -424,7 +429,26 @@ Item {
                             font.family: Palette.fontFamily
                             font.pixelSize: 14 * panel.ratio_h
                         }
+                        Image {
+                            objectName: "editMacro_" + modelData["macroName"]
+                            anchors.right: assignButton.left
+                            anchors.rightMargin: 14 * panel.ratio_w
+                            anchors.verticalCenter: parent.verticalCenter
+                            width: 24 * panel.ratio_h
+                            height: width
+                            visible: modelData["mkAction"] !== undefined && modelData["mkAction"].length > 0
+                            source: ConfigData.mouseIcons[ConfigData.iconEdit]
+                            sourceSize.width: 48
+                            sourceSize.height: 48
+                            MouseArea {
+                                anchors.fill: parent
+                                anchors.margins: -4
+                                cursorShape: Qt.PointingHandCursor
+                                onClicked: panel.macroEditRequested(modelData, panel.selectedButton)
+                            }
+                        }
                         TextButton {
+                            id: assignButton
                             objectName: "assignMacro_" + modelData["macroName"]
                             anchors.right: deleteIcon.left
                             anchors.rightMargin: 12 * panel.ratio_w

@@ -2,6 +2,7 @@ import QtQuick 2.9
 import "../.."
 import ".."
 import "../../js/mouse.js" as Mouse
+import "../../js/light_effects.js" as Effects
 
 // "Mouse RGB": the effect, brightness, speed and colour of the mouse's lights, and on/off.
 Item {
@@ -144,14 +145,17 @@ Item {
             radius: 8
             color: Palette.panel
             border.color: Palette.line
-            Rectangle {
+            LightEffectBar {
+                objectName: "lightBar"
                 anchors.centerIn: parent
                 width: parent.width * 0.6
                 height: 14 * panel.ratio_h
-                radius: height / 2
-                color: panel.lighting.on ? Qt.rgba(panel.lighting.r / 255, panel.lighting.g / 255, panel.lighting.b / 255,
-                                                   0.35 + 0.65 * panel.lighting.brightness / Mouse.BRIGHTNESS_MAX)
-                                         : Palette.line
+                effect: Effects.fromMouseEffect(panel.lighting.mode)
+                lightColor: Qt.rgba(panel.lighting.r / 255, panel.lighting.g / 255, panel.lighting.b / 255, 1)
+                lightOn: panel.lighting.on
+                brightness: panel.lighting.brightness / Mouse.BRIGHTNESS_MAX
+                // Speed 1 is the slowest.
+                cycleMs: 3200 - (panel.lighting.speed - Mouse.SPEED_MIN) * 800
             }
             Text {
                 anchors.bottom: parent.bottom

@@ -16,8 +16,9 @@ Item {
     property int liftOff: 2
     property bool calibrating: false
     property int calibrationStatus: -1
-    // X and Y set apart; on from the start when any stage has them apart.
+    // X and Y set apart (the page keeps the choice).
     property bool separateAxes: false
+    signal separateAxesToggled(bool on)
     property int colorStage: -1
     signal stageChosen(int index)
     signal stageResolutionSet(int index, int x, int y)
@@ -29,11 +30,6 @@ Item {
     signal calibrationStarted()
     signal calibrationStopped()
 
-    onDpiChanged: {
-        for (var i = 0; i < dpi.stages.length; ++i)
-            if (dpi.stages[i].x !== dpi.stages[i].y)
-                separateAxes = true
-    }
 
     function openColor(index) {
         colorStage = index
@@ -68,7 +64,7 @@ Item {
                 anchors.verticalCenter: parent.verticalCenter
                 checked: panel.separateAxes
                 ratio_h: panel.ratio_h
-                onToggled: panel.separateAxes = checked
+                onToggled: panel.separateAxesToggled(checked)
             }
         }
     }
@@ -231,10 +227,12 @@ Item {
         x: parent ? (parent.width - width) / 2 : 0
         y: parent ? (parent.height - height) / 2 : 0
         width: 420 * panel.ratio_w
-        height: 380 * panel.ratio_h
+        // As tall as what it holds, so the buttons keep a margin below them.
+        height: colorColumn.implicitHeight + 2 * padding
         padding: 24 * panel.ratio_h
         background: Rectangle { color: Palette.panel; border.color: Palette.red; border.width: 2; radius: 8 }
         Column {
+            id: colorColumn
             spacing: 16 * panel.ratio_h
             Text {
                 text: "Colour of stage " + (panel.colorStage + 1)
@@ -254,15 +252,25 @@ Item {
                     picker.b = b
                 }
             }
-            TextButton {
-                objectName: "stageColorApply"
-                text: "Apply"
-                primary: true
-                ratio_w: panel.ratio_w
-                ratio_h: panel.ratio_h
-                onClicked: {
-                    colorPopup.close()
-                    panel.stageColorSet(panel.colorStage, picker.r, picker.g, picker.b)
+            Row {
+                spacing: 12 * panel.ratio_w
+                TextButton {
+                    objectName: "stageColorApply"
+                    text: "Apply"
+                    primary: true
+                    ratio_w: panel.ratio_w
+                    ratio_h: panel.ratio_h
+                    onClicked: {
+                        colorPopup.close()
+                        panel.stageColorSet(panel.colorStage, picker.r, picker.g, picker.b)
+                    }
+                }
+                TextButton {
+                    objectName: "stageColorCancel"
+                    text: "Cancel"
+                    ratio_w: panel.ratio_w
+                    ratio_h: panel.ratio_h
+                    onClicked: colorPopup.close()
                 }
             }
         }

@@ -16,9 +16,12 @@ Item {
     property var serverFirmware: []
     property bool mouseUpdate: false
     property bool dongleUpdate: false
+    // Why the update server could not be asked ("" when it answered).
+    property string updateCheckError: ""
     property string profileLabel: ""
     signal systemSettingsRequested()
     signal firmwareRequested(string target)
+    signal serverCheckRequested()
     signal profileResetRequested()
     signal resetAllRequested()
 
@@ -54,7 +57,11 @@ Item {
                 radius: 6
                 color: Palette.panelRaised
                 border.color: Palette.line
+                readonly property bool firmwareCard: modelData.key === "mouse" || modelData.key === "receiver"
+                readonly property bool unchecked: firmwareCard && panel.updateCheckError.length > 0
                 readonly property string note: {
+                    if (unchecked)
+                        return panel.updateCheckError + "."
                     if (modelData.key === "mouse") {
                         var offered = [panel.serverVersion("Mouse-NXP"), panel.serverVersion("Mouse-RF")].filter(function(v) { return v.length > 0 })
                         return "Installed " + Mouse.versionText(panel.controllerVersion) + " / " + Mouse.versionText(panel.radioVersion)
@@ -94,10 +101,11 @@ Item {
                         }
                         Text {
                             objectName: "firmwareState_" + modelData.key
-                            visible: modelData.key === "mouse" || modelData.key === "receiver"
+                            visible: card.firmwareCard
                             topPadding: 3 * panel.ratio_h
-                            text: card.hasUpdate ? "Firmware update available" : "Firmware is up to date"
-                            color: card.hasUpdate ? "#FF6060" : Palette.textDim
+                            text: card.unchecked ? "Could not check for new firmware"
+                                                 : (card.hasUpdate ? "Firmware update available" : "Firmware is up to date")
+                            color: card.hasUpdate || card.unchecked ? "#FF6060" : Palette.textDim
                             font.family: Palette.fontFamily
                             font.pixelSize: 15 * panel.ratio_h
                         }
@@ -118,12 +126,16 @@ Item {
                     anchors.right: parent.right
                     anchors.rightMargin: 18 * panel.ratio_w
                     anchors.verticalCenter: parent.verticalCenter
-                    text: modelData.button
-                    primary: modelData.key === "all" || card.hasUpdate
-                    enabled: (modelData.key !== "mouse" && modelData.key !== "receiver") || card.hasUpdate
+                    text: card.unchecked ? "Try Again" : modelData.button
+                    primary: modelData.key === "all" || (card.hasUpdate && !card.unchecked)
+                    enabled: !card.firmwareCard || card.hasUpdate || card.unchecked
                     ratio_w: panel.ratio_w
                     ratio_h: panel.ratio_h
                     onClicked: {
+                        if (card.unchecked) {
+                            panel.serverCheckRequested()
+                            return
+                        }
                         switch (modelData.key) {
                         case "system": panel.systemSettingsRequested(); break
                         case "mouse": panel.firmwareRequested("mouse"); break

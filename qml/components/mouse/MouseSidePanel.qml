@@ -26,9 +26,16 @@ Item {
         return name && name.length > 0 ? name : "Profile " + number
     }
 
+    // The field starts from the name shown, selected, with the caret in it.
     function startRename(number) {
         editing = number
-        nameField.text = profileNames[number - 1] ? profileNames[number - 1] : ""
+        nameField.text = label(number)
+        Qt.callLater(focusNameField)
+    }
+
+    function focusNameField() {
+        if (editing === 0)
+            return
         nameField.forceActiveFocus()
         nameField.selectAll()
     }
@@ -36,8 +43,9 @@ Item {
     function finishRename(accept) {
         var number = editing
         editing = 0
-        if (accept && number > 0 && nameField.text.trim() !== (profileNames[number - 1] || ""))
-            renameRequested(number, nameField.text.trim())
+        var name = nameField.text.trim()
+        if (accept && number > 0 && name !== label(number))
+            renameRequested(number, name)
     }
 
     Image {
