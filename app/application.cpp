@@ -6,6 +6,7 @@
 #include "app/qml_types.h"
 #include "app/screenshot.h"
 #include "app/single_instance.h"
+#include "core/data_store.h"
 #include "core/device_setup.h"
 #include "core/talvorin.h"
 #include "listeners/background_listening.h"
@@ -18,6 +19,8 @@
 
 #include <QApplication>
 #include <QDebug>
+#include <QFile>
+#include <QFileInfo>
 #include <QIcon>
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
@@ -54,6 +57,15 @@ void chooseSceneGraphBackend()
         QQuickWindow::setSceneGraphBackend(QSGRendererInterface::Software);
 }
 
+// The stored "show the window at start" choice, read before the QML so that the window can
+// appear at once, with the intro playing while the devices are discovered. The worker reads
+// the same file for the discovery answer.
+bool storedChoiceShowsWindow(const QString& dataFolder)
+{
+    QFile file(DataStore(dataFolder).showWindowFile());
+    return file.open(QIODevice::ReadOnly) && file.readAll().trimmed() == "1";
+}
+
 // Command lines started from a terminal reach this instance through a socket of the user's own.
 void listenForCommandLines(ControlSocketServer& server)
 {
@@ -69,14 +81,12 @@ void listenForCommandLines(ControlSocketServer& server)
 
 int runTalvorin(int argc, char* argv[])
 {
-    QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
-    chooseSceneGraphBackend();
-    QApplication app(argc, argv);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon/BV_LOGO_256.ico")));
-    registerQmlTypes();
-    QQmlApplicationEngine engine;
-    LaunchOptions* options = LaunchOptions::fromArguments(QCoreApplication::arguments(), &app);
-
+    // A second start only leaves its note and goes. It does so before the application object,
+    // the display connection and the QML engine exist, so that the running instance's window
+    // comes up as soon as possible. The name is the one Qt would give the application (the
+    // program file's name), so the data folder is the same as with the application object.
+    if (argc > 0 && argv[0])
+        QCoreApplication::setApplicationName(QFileInfo(QString::fromLocal8Bit(argv[0])).fileName());
     SingleInstanceGuard guard(kInstanceKey);
     const QString dataFolder = appDataFolder();
     ensureDirectory(dataFolder);
@@ -85,8 +95,18 @@ int runTalvorin(int argc, char* argv[])
         requestWindowFromRunningInstance(handOffPath);
         return 0;
     }
+
+    QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
+    chooseSceneGraphBackend();
+    QApplication app(argc, argv);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon/BV_LOGO_256.ico")));
+    registerQmlTypes();
+    QQmlApplicationEngine engine;
+    LaunchOptions* options = LaunchOptions::fromArguments(QCoreApplication::arguments(), &app);
     writeTextToFile(handOffPath, QStringLiteral("0"));
 
+    if (storedChoiceShowsWindow(dataFolder))
+        options->setShownAtStart();
     const DeviceSetup setup = deviceSetupFromEnvironment();
     TALVORIN worker(setup, dataFolder);
     BACKGROUND_LISTENING listener(setup);

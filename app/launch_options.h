@@ -18,6 +18,8 @@ public:
     bool showWindow() const { return m_showWindow; }
     bool screenshotMode() const { return !m_screenshotPath.isEmpty(); }
     QString screenshotPath() const { return m_screenshotPath; }
+    // The user's stored choice to show the window at start, known before the first discovery.
+    void setShownAtStart() { m_showWindow = true; }
 
 private:
     using QObject::QObject;

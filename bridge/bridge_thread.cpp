@@ -8,7 +8,13 @@ BridgeThread::BridgeThread(QObject* parent) : QThread(parent) {}
 
 void BridgeThread::stopThread()
 {
+    interruptAndWake();
+}
+
+void BridgeThread::interruptAndWake()
+{
     requestInterruption();
+    m_wake.raise();
 }
 
 void BridgeThread::setData(QVariantMap data)
@@ -35,7 +41,7 @@ QVariantMap BridgeThread::getData() const
 bool BridgeThread::requestStopAndWait(unsigned long waitMs)
 {
     m_stopFlag = true;
-    requestInterruption();
+    interruptAndWake();
     quit();
     if (QThread::currentThread() == this)
         return false;

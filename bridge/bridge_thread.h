@@ -2,6 +2,7 @@
 // The bridge members of the thread classes published to QML. The object lives in the GUI
 // thread; only run() runs in the worker thread, and its answers reach QML as queued signals.
 #include "bridge/command_slot.h"
+#include "platform/wake_signal.h"
 
 #include <QMutex>
 #include <QThread>
@@ -35,8 +36,12 @@ protected:
     // Requests the stop, then waits for the thread at most waitMs; true when it has ended.
     bool requestStopAndWait(unsigned long waitMs);
     bool stopRequested() const { return m_stopFlag.load() || isInterruptionRequested(); }
+    // Requests interruption and wakes the thread from whatever it waits on.
+    void interruptAndWake();
 
-    CommandSlot m_command;
+    // Raised by a new command and by every stop request; the thread's waits end on it.
+    platform::WakeSignal m_wake;
+    CommandSlot m_command{&m_wake};
     std::atomic<bool> m_stopFlag{false};
 
 private:

@@ -1,13 +1,21 @@
 #include "bridge/command_slot.h"
 
+#include "platform/wake_signal.h"
+
 #include <QMutexLocker>
+
+void CommandSlot::announce() const
+{
+    if (m_wake)
+        m_wake->raise();
+}
 
 void CommandSlot::replace(const QVariantMap& command)
 {
     QMutexLocker lock(&m_mutex);
     m_command = command;
     ++m_generation;
-    m_replaced.wakeAll();
+    announce();
 }
 
 void CommandSlot::merge(const QVariantMap& values)
@@ -16,7 +24,7 @@ void CommandSlot::merge(const QVariantMap& values)
     for (auto it = values.constBegin(); it != values.constEnd(); ++it)
         m_command.insert(it.key(), it.value());
     ++m_generation;
-    m_replaced.wakeAll();
+    announce();
 }
 
 CommandSlot::Taken CommandSlot::take() const
@@ -36,6 +44,7 @@ void CommandSlot::set(const QString& key, const QVariant& value)
 {
     QMutexLocker lock(&m_mutex);
     m_command.insert(key, value);
+    announce();
 }
 
 QVariant CommandSlot::value(const QString& key) const
@@ -48,12 +57,4 @@ QVariantMap CommandSlot::snapshot() const
 {
     QMutexLocker lock(&m_mutex);
     return m_command;
-}
-
-bool CommandSlot::waitForNewer(quint64 generation, unsigned long ms) const
-{
-    QMutexLocker lock(&m_mutex);
-    if (m_generation == generation)
-        m_replaced.wait(&m_mutex, ms);
-    return m_generation != generation;
 }

@@ -3,10 +3,17 @@
 // the worker takes a copy at the top of a turn and marks the command done afterwards.
 #include <QMutex>
 #include <QVariantMap>
-#include <QWaitCondition>
+
+namespace platform {
+class WakeSignal;
+}
 
 class CommandSlot {
 public:
+    // `wake`, when given, is raised by every change that places a command, so that the
+    // thread that takes commands can sleep until there is one.
+    explicit CommandSlot(const platform::WakeSignal* wake = nullptr) : m_wake(wake) {}
+
     struct Taken {
         QVariantMap command;
         quint64 generation = 0;
@@ -25,12 +32,12 @@ public:
     void set(const QString& key, const QVariant& value);
     QVariant value(const QString& key) const;
     QVariantMap snapshot() const;
-    // Waits at most `ms` for a command newer than `generation`; true when there is one.
-    bool waitForNewer(quint64 generation, unsigned long ms) const;
 
 private:
+    void announce() const;
+
+    const platform::WakeSignal* m_wake = nullptr;
     mutable QMutex m_mutex;
-    mutable QWaitCondition m_replaced;
     QVariantMap m_command;
     quint64 m_generation = 0;
 };

@@ -6,12 +6,15 @@ void LaunchQueue::push(const LaunchEvent& event)
         std::lock_guard<std::mutex> lock(m_mutex);
         m_events.push_back(event);
     }
-    m_pushed.notify_all();
+    if (m_wake)
+        m_wake->raise();
 }
 
-bool LaunchQueue::tryTake(LaunchEvent& event)
+bool LaunchQueue::tryTake(LaunchEvent& event, bool* lockBusy)
 {
     std::unique_lock<std::mutex> lock(m_mutex, std::try_to_lock);
+    if (lockBusy)
+        *lockBusy = !lock.owns_lock();
     if (!lock.owns_lock() || m_events.empty())
         return false;
     event = m_events.front();
@@ -25,8 +28,3 @@ size_t LaunchQueue::size() const
     return m_events.size();
 }
 
-bool LaunchQueue::waitForEvent(std::chrono::milliseconds timeout)
-{
-    std::unique_lock<std::mutex> lock(m_mutex);
-    return m_pushed.wait_for(lock, timeout, [this] { return !m_events.empty(); });
-}

@@ -1,8 +1,8 @@
 #pragma once
 // Foreground-program changes handed from the monitor thread to the worker.
+#include "platform/wake_signal.h"
+
 #include <QString>
-#include <chrono>
-#include <condition_variable>
 #include <deque>
 #include <mutex>
 
@@ -17,17 +17,18 @@ struct LaunchEvent {
 
 class LaunchQueue {
 public:
+    // `wake`, when given, is raised by every push: the worker sleeps until there is an event.
+    explicit LaunchQueue(const platform::WakeSignal* wake = nullptr) : m_wake(wake) {}
+
     void push(const LaunchEvent& event);
     // Takes the oldest event without waiting for the lock: false when the lock is busy or the
-    // queue is empty (the worker then tries again on its next turn).
-    bool tryTake(LaunchEvent& event);
+    // queue is empty (the worker then tries again on its next turn). `lockBusy`, when given,
+    // tells the two apart.
+    bool tryTake(LaunchEvent& event, bool* lockBusy = nullptr);
     size_t size() const;
-    // Waits until an event is queued or the time is up; true when one is waiting. The worker
-    // waits here between turns, so that a program coming to the front is acted on at once.
-    bool waitForEvent(std::chrono::milliseconds timeout);
 
 private:
+    const platform::WakeSignal* m_wake = nullptr;
     mutable std::mutex m_mutex;
-    std::condition_variable m_pushed;
     std::deque<LaunchEvent> m_events;
 };

@@ -11,13 +11,20 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace {
 
 // Long enough for any turn that is not running an external program or a download.
 constexpr unsigned long kDestructorWaitMs = 3000;
-constexpr unsigned long kTurnSleepMs = 100;
+// When the data folder cannot be watched, a standing window request reads the hand-off file
+// this often instead.
+constexpr int kHandOffPollMs = 100;
+// The launch queue's lock is held by a push for microseconds; a turn that found it busy
+// looks again this soon.
+constexpr int kLaunchRetryMs = 1;
+const QString kHandOffName = QStringLiteral("talvorin.txt");
 
 } // namespace
 
@@ -28,6 +35,7 @@ TALVORIN::TALVORIN(const DeviceSetup& setup, const QString& dataFolder, QObject*
       m_mouse(setup),
       m_headphone(setup),
       m_games(m_store),
+      m_launches(&m_wake),
       m_monitor(m_launches),
       m_discovery(m_gpu, m_mouse, m_headphone, m_games, m_updates),
       m_gpuBranch(m_gpu),
@@ -43,6 +51,7 @@ TALVORIN::~TALVORIN()
     requestInterruption();
     qDebug() << "~TALVORIN()";
     m_stopFlag = true;
+    interruptAndWake();
     m_monitor.stop();
     // Join rather than terminate: a thread killed inside a file write or a library call
     // would leave the file or the library half done. Terminate only a thread that hangs.
@@ -55,7 +64,7 @@ TALVORIN::~TALVORIN()
 
 void TALVORIN::stopThread()
 {
-    requestInterruption();
+    interruptAndWake();
 }
 
 void TALVORIN::stopTerminate()
@@ -131,6 +140,9 @@ void TALVORIN::run()
 {
     qDebug() << "run() TALVORIN Worker Thread ID: " << QThread::currentThreadId();
     m_stopFlag = false;
+    // Before the first turn: a second start that writes the file from here on wakes the
+    // worker, and one that wrote it earlier is read by the first window request.
+    watchHandOff();
     startUp();
     while (runTurn()) {
     }
@@ -158,15 +170,18 @@ bool TALVORIN::runTurn()
 {
     if (isInterruptionRequested())
         return false;
-    takeLaunchEvent();
+    // Lowered before anything is looked at: whatever arrives from here on ends the wait below.
+    m_wake.lower();
+    const bool retryLaunchQueue = !takeLaunchEvent();
     takeCommandLineRequest();
     const CommandSlot::Taken taken = m_command.take();
     WorkerContext ctx{m_command, taken.generation, taken.command, m_answer, m_state, m_store,
                       [this](const QVariantMap& answer) { emitAnswer(answer); }};
-    if (!dispatch(readInt(taken.command, QStringLiteral("Control"), 0), ctx))
+    const int control = readInt(taken.command, QStringLiteral("Control"), 0);
+    if (!dispatch(control, ctx))
         return false;
-    // The pause between turns ends early for a program coming to the front.
-    m_launches.waitForEvent(std::chrono::milliseconds(kTurnSleepMs));
+    if (!m_stopFlag)
+        waitForWork(control == 5, retryLaunchQueue);
     if (m_stopFlag) {
         qDebug() << " Stop() TALVORIN Thread: " << QThread::currentThreadId();
         return false;
@@ -174,19 +189,49 @@ bool TALVORIN::runTurn()
     return true;
 }
 
-void TALVORIN::takeLaunchEvent()
+void TALVORIN::waitForWork(bool holdsWindowRequest, bool retryLaunchQueue)
+{
+    int timeoutMs = -1;
+    if (retryLaunchQueue)
+        timeoutMs = kLaunchRetryMs;
+    else if (holdsWindowRequest && !m_handOffWatch.isWatching())
+        timeoutMs = kHandOffPollMs;
+    for (;;) {
+        const platform::WaitResult result = platform::waitForEvent(m_handOffWatch.descriptor(), m_wake, timeoutMs);
+        // Changes of the data folder's other files are read and let go without a turn.
+        if (!result.sourceReady || result.woken || m_handOffWatch.takeChangesOf(kHandOffName))
+            return;
+    }
+}
+
+bool TALVORIN::watchHandOff()
+{
+    if (m_handOffWatch.isWatching())
+        return true;
+    // A folder made later is watched then; a watch the system refused is not asked for again.
+    if (m_handOffWatchRefused || !QFileInfo(m_store.root()).isDir())
+        return false;
+    m_handOffWatchRefused = !m_handOffWatch.watch(m_store.root());
+    return !m_handOffWatchRefused;
+}
+
+bool TALVORIN::takeLaunchEvent()
 {
     LaunchEvent event;
-    if (!m_launches.tryTake(event))
-        return;
+    bool lockBusy = false;
+    if (!m_launches.tryTake(event, &lockBusy))
+        return !lockBusy;
     writeStdout(QStringLiteral("    [TALVORIN] window title: %1\n").arg(event.windowTitle));
     writeStdout(QStringLiteral("    [TALVORIN] executable name: %1\n").arg(event.executableName));
     writeStdout(QStringLiteral("    [TALVORIN] executable path: %1\n\n").arg(event.executablePath));
+    // More events may wait; the next turn takes the next one without a sleep.
+    if (m_launches.size() > 0)
+        m_wake.raise();
     const std::optional<int> profile =
         profileSwitchFor(m_state.linkedGames, event.executablePath, m_state.currentMouseProfile);
-    if (!profile)
-        return;
-    runProfileSwitch(*profile);
+    if (profile)
+        runProfileSwitch(*profile);
+    return true;
 }
 
 void TALVORIN::runProfileSwitch(int profile)
@@ -238,7 +283,9 @@ void TALVORIN::runKeyboardPlaceholder(WorkerContext& ctx)
 
 void TALVORIN::runWindowRequest(WorkerContext& ctx)
 {
-    // Standing command: the hand-off file is read every turn until a second start asks.
+    // Standing command: the hand-off file is read on every turn, and a turn runs when the
+    // file changes, until a second start asks.
+    watchHandOff();
     if (readFlagFromFile(m_store.handOffFile()) != 1)
         return;
     ctx.answer.insert(QStringLiteral("Control"), 5);

@@ -21,6 +21,7 @@
 #include "devices/gpu/dev_gpu.h"
 #include "devices/headset/dev_headphone.h"
 #include "devices/mouse/dev_mouse.h"
+#include "platform/folder_watch.h"
 
 #include <QVariantMap>
 
@@ -72,7 +73,13 @@ private:
     void startUp();
     // One turn of the loop; false when the loop must end.
     bool runTurn();
-    void takeLaunchEvent();
+    // Sleeps until there is something to do: a new command, a launch event, a change of the
+    // hand-off file, a retry that is due, or a stop.
+    void waitForWork(bool holdsWindowRequest, bool retryLaunchQueue);
+    // Watches the data folder for the hand-off file; false when it cannot be watched.
+    bool watchHandOff();
+    // False when the lock was busy and the queue must be looked at again shortly.
+    bool takeLaunchEvent();
     void runProfileSwitch(int profile);
     void takeCommandLineRequest();
     // Runs one command map through its branch without the command slot (a game launch's
@@ -100,6 +107,9 @@ private:
     LaunchQueue m_launches;
     CommandLineQueue m_commandLines;
     ForegroundMonitor m_monitor;
+    // Used by the worker's thread only.
+    platform::FolderWatch m_handOffWatch;
+    bool m_handOffWatchRefused = false;
 
     WorkerState m_state;
     QVariantMap m_answer;

@@ -53,7 +53,9 @@ DeviceMaps TALVORIN::discoverDevices()
 
 quint64 TALVORIN::queueCommandLine(const CommandLineRequest& request)
 {
-    return m_commandLines.push(request);
+    const quint64 id = m_commandLines.push(request);
+    m_wake.raise();
+    return id;
 }
 
 void TALVORIN::takeCommandLineRequest()
@@ -61,6 +63,8 @@ void TALVORIN::takeCommandLineRequest()
     CommandLineQueue::Entry entry;
     if (!m_commandLines.tryTake(entry))
         return;
+    // Another request may wait: the next turn comes without a sleep and looks.
+    m_wake.raise();
     const CommandLineResult result = runCommandLine(entry.request);
     emit commandLineDone(entry.id, result.status, result.output);
 }

@@ -12,12 +12,10 @@
 namespace {
 
 const unsigned long kStopWaitMs = 100;
-// Pauses wait for a new command in slices this long, looking for a stop between them.
-const int kPauseSliceMs = 50;
 const int kGpuPeriodMs = 1000;
 const int kEndPauseMs = 100;
-// A pass without a command waits this long for one instead of spinning.
-const int kIdleWaitMs = 50;
+// A pass without a command sleeps until one comes (or a stop).
+const int kUntilWoken = -1;
 
 const char kStopBanner[] = "================================================= Stop() BACKGROUND_LISTENING Thread: ";
 
@@ -35,9 +33,9 @@ BACKGROUND_LISTENING::~BACKGROUND_LISTENING()
 {
     qDebug() << "~BACKGROUND_LISTENING()";
     m_stopFlag = true;
-    requestInterruption();
+    interruptAndWake();
     quit();
-    // Every wait of the loop watches the stop request, so this join is short.
+    // Every wait of the loop ends on the stop request, so this join is short.
     wait();
 }
 
@@ -79,6 +77,8 @@ void BACKGROUND_LISTENING::run()
         DEV_GPU gpu(m_setup);
         m_stopFlag = false;
         while (!isInterruptionRequested()) {
+            // Raised by what has been handled already; a command from here on raises it again.
+            m_wake.lower();
             const CommandSlot::Taken taken = m_command.take();
             m_passGeneration = taken.generation;
             const int control = readInt(taken.command, QStringLiteral("Control"));
@@ -88,7 +88,7 @@ void BACKGROUND_LISTENING::run()
             else if (control == 2)
                 end = runMousePass(taken.command);
             else
-                pause(kIdleWaitMs);
+                pause(kUntilWoken);
             if (end == PassEnd::EndLoop)
                 break;
             if (m_stopFlag) {
@@ -120,12 +120,17 @@ void BACKGROUND_LISTENING::pause(int ms)
 {
     QElapsedTimer waited;
     waited.start();
-    while (!stopRequested()) {
-        const qint64 left = ms - waited.elapsed();
-        if (left <= 0)
+    for (;;) {
+        m_wake.lower();
+        if (waitShouldEnd())
             return;
-        if (m_command.waitForNewer(m_passGeneration, static_cast<unsigned long>(qMin<qint64>(left, kPauseSliceMs))))
-            return;
+        int left = kUntilWoken;
+        if (ms >= 0) {
+            left = int(ms - waited.elapsed());
+            if (left <= 0)
+                return;
+        }
+        platform::waitForEvent(-1, m_wake, left);
     }
 }
 

@@ -3,9 +3,10 @@
 // with its own GPU device object; mode 2 waits for the mouse's unsolicited input reports, one
 // at a time, and turns each into an answer for the page or a launch action of the button.
 //
-// The read never blocks for long: it waits in short slices and gives up as soon as a stop is
-// requested or QML places a new command, so the thread always ends on its own, promptly, and
-// never has to be cut off while it holds a HID handle or a file.
+// Every wait sleeps until its source has something (a report of the mouse, the end of a
+// pause) and ends as soon as a stop is requested or QML places a new command, so the thread
+// costs nothing while nothing happens, always ends on its own, promptly, and never has to be
+// cut off while it holds a HID handle or a file.
 #include "bridge/bridge_thread.h"
 #include "devices/device_setup.h"
 
@@ -61,7 +62,7 @@ private:
     void runLaunch(int button);
     void launchProgram(const LaunchSetting& setting);
 
-    // Sleeps up to `ms` in short slices, returning early on a stop or a new command.
+    // Sleeps up to `ms` (-1: without limit), returning early on a stop or a new command.
     void pause(int ms);
     bool waitShouldEnd() const;
     // The answer a loop-ending pass leaves: published once the thread is finishing, so that

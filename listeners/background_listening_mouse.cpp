@@ -12,8 +12,6 @@
 namespace {
 
 const int kReportSize = 64;
-// A read waits this long at a time, then looks for a stop or a new command.
-const int kReadSliceMs = 50;
 const int kMousePassPauseMs = 100;
 
 } // namespace
@@ -132,9 +130,16 @@ QByteArray BACKGROUND_LISTENING::OnlyReadOutput(const char* devpath)
         return report;
     }
     try {
+        // Sleeps until the mouse reports; a stop or a new command ends the wait with nothing.
         int n = 0;
-        while (n == 0 && !waitShouldEnd())
-            n = hid->readTimeout(device, reinterpret_cast<uint8_t*>(report.data()), size_t(report.size()), kReadSliceMs);
+        for (;;) {
+            m_wake.lower();
+            if (waitShouldEnd())
+                break;
+            n = hid->readUntilWoken(device, reinterpret_cast<uint8_t*>(report.data()), size_t(report.size()), m_wake);
+            if (n != 0)
+                break;
+        }
         if (n < 0) {
             qDebug() << "OnlyReadOutput(): hid_read() failed";
             report.fill('\0');

@@ -23,8 +23,9 @@ const unsigned long kStopWaitMs = 1000;
 // ends, however it ends. Pumping runs the hook callback on the mode's own thread.
 class InstalledHook {
 public:
-    InstalledHook(std::unique_ptr<platform::KeyboardHookBackend> backend, HookKeyState& keys)
-        : m_backend(std::move(backend)), m_keys(keys)
+    InstalledHook(std::unique_ptr<platform::KeyboardHookBackend> backend, HookKeyState& keys,
+                  const platform::WakeSignal& wake)
+        : m_backend(std::move(backend)), m_keys(keys), m_wake(wake)
     {
         m_installed = m_backend && m_backend->install(keysHeldBackByHook());
     }
@@ -39,9 +40,9 @@ public:
     bool installed() const { return m_installed; }
     bool isKeyDown(int virtualKey) const { return m_backend && m_backend->isKeyDown(virtualKey); }
 
-    // Handles one waiting event, or sleeps 1 ms when there is none. False when the event
-    // source has gone away and the mode should end.
-    bool pumpOrSleep()
+    // Handles one waiting event, or sleeps until there is one or the thread is woken (a stop).
+    // False when the event source has gone away and the mode should end.
+    bool pumpOrWait()
     {
         using Result = platform::KeyboardHookBackend::PumpResult;
         Result result = Result::Idle;
@@ -49,14 +50,19 @@ public:
             result = m_backend->pumpOne([this](const platform::KeyEvent& event) {
                 return onHookKeyEvent(m_keys, event);
             });
-        if (result == Result::Idle)
-            QThread::msleep(1);
+        if (result == Result::Idle) {
+            if (m_installed)
+                m_backend->waitForEvents(m_wake);
+            else
+                platform::waitForEvent(-1, m_wake);
+        }
         return result != Result::Quit;
     }
 
 private:
     std::unique_ptr<platform::KeyboardHookBackend> m_backend;
     HookKeyState& m_keys;
+    const platform::WakeSignal& m_wake;
     bool m_installed = false;
 };
 
@@ -86,8 +92,9 @@ KEYBOARD_HOOK::~KEYBOARD_HOOK()
     qDebug() << "~KEYBOARD_HOOK()";
     m_stopFlag = true;
     m_running = false;
-    // A pass never blocks, so the loop sees the request within milliseconds; cutting the
-    // thread off would leave the hook's display connection half used.
+    interruptAndWake();
+    // Every wait ends on the wake-up, so the loop sees the request within milliseconds;
+    // cutting the thread off would leave the hook's display connection half used.
     if (!wait(kStopWaitMs)) {
         qWarning() << "~KEYBOARD_HOOK() the hook thread did not end; terminating it";
         terminate();
@@ -123,6 +130,7 @@ int KEYBOARD_HOOK::takeControl()
     QElapsedTimer waited;
     waited.start();
     for (;;) {
+        m_wake.lower();
         const CommandSlot::Taken taken = m_command.take();
         int control = -1;
         if (tryReadInt(taken.command, QStringLiteral("Control"), &control) && control != -1) {
@@ -131,9 +139,10 @@ int KEYBOARD_HOOK::takeControl()
             m_command.setIfCurrent(taken.generation, QStringLiteral("Control"), -1);
             return control;
         }
-        if (waited.elapsed() >= kCommandWaitMs || isInterruptionRequested())
+        const qint64 left = kCommandWaitMs - waited.elapsed();
+        if (left <= 0 || isInterruptionRequested())
             return -1;
-        msleep(5);
+        platform::waitForEvent(-1, m_wake, int(left));
     }
 }
 
@@ -159,18 +168,20 @@ void KEYBOARD_HOOK::software_macro_key_record()
     qDebug() << "Start Macro Commands Record";
     HookKeyState keys;
     {
-        InstalledHook hook(m_makeHook(), keys);
+        InstalledHook hook(m_makeHook(), keys, m_wake);
         // Nothing of an earlier capture may ride along with the end-of-recording notice.
         m_result.clear();
         m_result[QStringLiteral("StopMacro")] = 0;
         for (;;) {
+            // Lowered before the flags are looked at: a stop from here on ends the wait.
+            m_wake.lower();
             if (const auto event = takeMacroEvent(keys))
                 emit dataChanged(*event);
             if (!keepRunning()) {
                 qDebug() << "Stop MacroKeyRecord";
                 break;
             }
-            if (hook.isKeyDown(kVirtualKeyF7) || !hook.pumpOrSleep())
+            if (hook.isKeyDown(kVirtualKeyF7) || !hook.pumpOrWait())
                 break;
         }
         qDebug() << "KEYBOARD_HOOK Stop Macro Commands Record";
@@ -190,11 +201,12 @@ void KEYBOARD_HOOK::mouse_key_function_get_key()
     m_result[QStringLiteral("Control")] = 2;
     HookKeyState keys;
     {
-        InstalledHook hook(m_makeHook(), keys);
+        InstalledHook hook(m_makeHook(), keys, m_wake);
         if (!hook.installed())
             writeStderr(QStringLiteral("Failed to install hook!\n"));
         writeStdout(QString::fromLatin1(keys.shortcut) + QLatin1Char('\n'));
         for (;;) {
+            m_wake.lower();
             forgetPressAndRelease(keys);
             if (!keepRunning()) {
                 m_result[QStringLiteral("runKeyFunction")] = 0;
@@ -205,7 +217,7 @@ void KEYBOARD_HOOK::mouse_key_function_get_key()
                 m_result = *result;
                 emit dataChanged(m_result);
             }
-            if (!hook.pumpOrSleep() || hook.isKeyDown(kVirtualKeyF7))
+            if (!hook.pumpOrWait() || hook.isKeyDown(kVirtualKeyF7))
                 break;
         }
     }

@@ -3,6 +3,7 @@
 // whichever program has the focus, and can keep chosen keys from reaching other programs.
 // It is driven by the thread that installed it: that thread pumps the events one at a time.
 #include "platform/key_event.h"
+#include "platform/wake_signal.h"
 
 #include <functional>
 #include <memory>
@@ -31,6 +32,9 @@ public:
     virtual void remove() = 0;
     // Takes at most one waiting event without blocking.
     virtual PumpResult pumpOne(const KeyHandler& handler) = 0;
+    // Sleeps until an event waits (at once when one does already) or `wake` is raised. Not
+    // installed, it sleeps until woken.
+    virtual void waitForEvents(const WakeSignal& wake) = 0;
     // Whether a key is held, as far as the events pumped so far tell.
     virtual bool isKeyDown(int virtualKey) const = 0;
 };

@@ -478,7 +478,12 @@ ApplicationWindow {
 
     Component.onCompleted: {
         sendToWorker({ "Control": 0 })
-        mainWindow.hide()
+        // A start that will show the window shows it now: the intro plays while the devices
+        // are discovered. Otherwise the window waits in the tray.
+        if (launchOptions.showWindow)
+            showMainWindow()
+        else
+            mainWindow.hide()
     }
 
     // A page command that is never answered must not hold the window's commands for good.

@@ -21,6 +21,7 @@ public:
     bool install(const std::vector<int>&) override { return true; }
     void remove() override {}
     PumpResult pumpOne(const KeyHandler&) override { return PumpResult::Idle; }
+    void waitForEvents(const platform::WakeSignal& wake) override { platform::waitForEvent(-1, wake); }
     bool isKeyDown(int) const override { return false; }
 };
 

@@ -6,6 +6,8 @@
 // A backend is shared by the worker (commands) and the background listener (notifications),
 // which call it from their own threads: every implementation is thread-safe. A handle is used
 // by the thread that opened it only.
+#include "platform/wake_signal.h"
+
 #include <QString>
 
 #include <cstddef>
@@ -50,6 +52,9 @@ public:
     virtual int readTimeout(HidDevice* device, uint8_t* data, size_t length, int milliseconds) = 0;
     // hid_read: blocks until a report arrives; bytes read, or -1.
     virtual int read(HidDevice* device, uint8_t* data, size_t length) = 0;
+    // Like read(), but sleeps only until `wake` is raised, if that comes first: bytes read, 0
+    // when woken, -1 on error. A handle is read either this way or with the two above.
+    virtual int readUntilWoken(HidDevice* device, uint8_t* data, size_t length, const platform::WakeSignal& wake) = 0;
     // hid_error: the last error of a device, or of the library when device is nullptr.
     virtual QString error(HidDevice* device) = 0;
     // hid_close: the handle is gone afterwards.

@@ -1,15 +1,20 @@
 #include "devices/mouse/hidapi_backend.h"
 
 #include "platform/hid_paths.h"
+#include "platform/hid_report_stream.h"
 
 #include <hidapi/hidapi.h>
+
+#include <memory>
 
 namespace {
 
 class HidapiDevice : public HidDevice {
 public:
-    explicit HidapiDevice(hid_device* handle) : handle(handle) {}
-    hid_device* handle;
+    hid_device* handle = nullptr;
+    // The same reports as the handle, for a read that sleeps until woken. Opened before the
+    // handle, so it has every report the handle has.
+    platform::HidReportStream reports;
 };
 
 hid_device* handleOf(HidDevice* device)
@@ -71,11 +76,13 @@ HidDevice* HidapiBackend::open(const char* path)
     std::lock_guard<std::mutex> lock(m_libraryLock);
     if (!path || !platform::isHidDevicePath(QByteArray(path)))
         return nullptr;
-    hid_device* handle = hid_open_path(path);
-    if (!handle)
+    auto device = std::make_unique<HidapiDevice>();
+    device->reports.open(QByteArray(path));
+    device->handle = hid_open_path(path);
+    if (!device->handle)
         return nullptr;
     ++m_openHandles;
-    return new HidapiDevice(handle);
+    return device.release();
 }
 
 int HidapiBackend::write(HidDevice* device, const uint8_t* data, size_t length)
@@ -94,6 +101,18 @@ int HidapiBackend::read(HidDevice* device, uint8_t* data, size_t length)
 {
     hid_device* handle = handleOf(device);
     return handle ? hid_read(handle, data, length) : -1;
+}
+
+int HidapiBackend::readUntilWoken(HidDevice* device, uint8_t* data, size_t length, const platform::WakeSignal& wake)
+{
+    if (!handleOf(device))
+        return -1;
+    auto* hidapiDevice = static_cast<HidapiDevice*>(device);
+    if (hidapiDevice->reports.isOpen())
+        return hidapiDevice->reports.readUntilWoken(data, length, wake);
+    // A node the second reader could not open: hidapi's own read, and the caller looks for
+    // its wake-up once a second.
+    return hid_read_timeout(hidapiDevice->handle, data, length, 1000);
 }
 
 QString HidapiBackend::error(HidDevice* device)

@@ -15,6 +15,7 @@ public:
     int write(HidDevice* device, const uint8_t* data, size_t length) override;
     int readTimeout(HidDevice* device, uint8_t* data, size_t length, int milliseconds) override;
     int read(HidDevice* device, uint8_t* data, size_t length) override;
+    int readUntilWoken(HidDevice* device, uint8_t* data, size_t length, const platform::WakeSignal& wake) override;
     QString error(HidDevice* device) override;
     void close(HidDevice* device) override;
     int exit() override;

@@ -42,6 +42,7 @@ public:
     bool install(const std::vector<int>& swallowedVirtualKeys) override;
     void remove() override;
     PumpResult pumpOne(const KeyHandler& handler) override;
+    void waitForEvents(const WakeSignal& wake) override;
     bool isKeyDown(int virtualKey) const override { return m_keys.isDown(virtualKey); }
 
 private:
@@ -177,6 +178,18 @@ KeyboardHookBackend::PumpResult X11KeyboardHook::pumpOne(const KeyHandler& handl
         XRefreshKeyboardMapping(&event.xmapping);
     }
     return PumpResult::Dispatched;
+}
+
+void X11KeyboardHook::waitForEvents(const WakeSignal& wake)
+{
+    if (!m_display || m_connectionLost) {
+        waitForEvent(-1, wake);
+        return;
+    }
+    // Events Xlib has read already wait in its own queue, where poll() cannot see them.
+    if (XPending(m_display) > 0)
+        return;
+    waitForEvent(ConnectionNumber(m_display), wake);
 }
 
 int X11KeyboardHook::virtualKeyOf(int keycode) const

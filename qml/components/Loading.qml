@@ -1,4 +1,5 @@
 import QtQuick 2.9
+import QtQuick.Window 2.2
 import ".."
 
 // Covers the window while a device is being read; takes every click so nothing else is pressed.
@@ -42,7 +43,8 @@ Rectangle {
             to: 360
             duration: 1000
             loops: Animation.Infinite
-            running: mask.visible
+            // Not while the window is in the tray: nobody sees it turn.
+            running: mask.visible && Window.window !== null && Window.window.visible
         }
     }
 

@@ -1,4 +1,5 @@
 import QtQuick 2.9
+import QtQuick.Window 2.2
 import my.util 1.0
 import ".."
 import "../components"
@@ -184,12 +185,21 @@ DevicePage {
         listenerReleased()
     }
 
-    function showTab(index) {
-        currentTab = index
-        if (index === monitorTab)
+    // The metrics are sampled only while the monitor tab can be seen: a window in the tray
+    // hands the listener back to the mouse until it is shown again.
+    readonly property bool windowShown: Window.window !== null && Window.window.visible
+    onWindowShownChanged: followMonitorVisibility()
+
+    function followMonitorVisibility() {
+        if (currentTab === monitorTab && windowShown)
             startMonitor()
         else
             stopMonitor()
+    }
+
+    function showTab(index) {
+        currentTab = index
+        followMonitorVisibility()
     }
 
     Component.onCompleted: {

@@ -45,6 +45,8 @@ public:
     std::deque<Queued> queue;
     bool failNextRead = false;
     QString error;
+    // Raised whenever something happens that a read of this handle may be waiting for.
+    platform::WakeSignal arrivals;
 };
 
 SimHidBackend::SimHidBackend()
@@ -57,6 +59,7 @@ SimHidBackend::~SimHidBackend()
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_closing = true;
+        raiseArrivals();
     }
     m_arrived.notify_all();
     // Handles a caller never closed are released with the bus.
@@ -123,6 +126,7 @@ void SimHidBackend::unplug(int device)
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         deviceAt(device).plugged = false;
+        raiseArrivals();
     }
     m_arrived.notify_all();
 }
@@ -220,7 +224,14 @@ void SimHidBackend::deliver(int device, const std::vector<uint8_t>& report, bool
     }
     if (!heard && holdIfUnheard)
         deviceAt(device).held.push_back(report);
+    raiseArrivals();
     m_arrived.notify_all();
+}
+
+void SimHidBackend::raiseArrivals()
+{
+    for (Handle* handle : m_open)
+        handle->arrivals.raise();
 }
 
 void SimHidBackend::queueInputReport(int device, const std::vector<uint8_t>& report)
@@ -495,6 +506,30 @@ int SimHidBackend::read(HidDevice* device, uint8_t* data, size_t length)
     return readUntil(device, data, length, std::nullopt);
 }
 
+int SimHidBackend::takeReport(Handle& handle, uint8_t* data, size_t length, Clock::time_point* nextVisible)
+{
+    if (handle.failNextRead) {
+        handle.failNextRead = false;
+        handle.error = QStringLiteral("Input/output error");
+        return -1;
+    }
+    if (m_closing || !deviceAt(handle.device).plugged) {
+        handle.error = QStringLiteral("Device disconnected");
+        return -1;
+    }
+    if (handle.queue.empty())
+        return 0;
+    if (handle.queue.front().visibleAt > Clock::now()) {
+        *nextVisible = handle.queue.front().visibleAt;
+        return 0;
+    }
+    const std::vector<uint8_t> report = std::move(handle.queue.front().bytes);
+    handle.queue.pop_front();
+    const size_t n = std::min(length, report.size());
+    std::copy(report.begin(), report.begin() + long(n), data);
+    return int(n);
+}
+
 int SimHidBackend::readUntil(HidDevice* hidDevice, uint8_t* data, size_t length, std::optional<Clock::time_point> deadline)
 {
     std::unique_lock<std::mutex> lock(m_mutex);
@@ -502,32 +537,44 @@ int SimHidBackend::readUntil(HidDevice* hidDevice, uint8_t* data, size_t length,
     if (!handle || !data)
         return -1;
     for (;;) {
-        if (handle->failNextRead) {
-            handle->failNextRead = false;
-            handle->error = QStringLiteral("Input/output error");
-            return -1;
-        }
-        if (m_closing || !deviceAt(handle->device).plugged) {
-            handle->error = QStringLiteral("Device disconnected");
-            return -1;
-        }
+        Clock::time_point nextVisible = Clock::time_point::max();
+        const int n = takeReport(*handle, data, length, &nextVisible);
+        if (n != 0)
+            return n;
         const Clock::time_point now = Clock::now();
-        if (!handle->queue.empty() && handle->queue.front().visibleAt <= now) {
-            const std::vector<uint8_t> report = std::move(handle->queue.front().bytes);
-            handle->queue.pop_front();
-            const size_t n = std::min(length, report.size());
-            std::copy(report.begin(), report.begin() + long(n), data);
-            return int(n);
-        }
         if (deadline && now >= *deadline)
             return 0;
         std::optional<Clock::time_point> wake = deadline;
-        if (!handle->queue.empty() && (!wake || handle->queue.front().visibleAt < *wake))
-            wake = handle->queue.front().visibleAt;
+        if (nextVisible != Clock::time_point::max() && (!wake || nextVisible < *wake))
+            wake = nextVisible;
         if (wake)
             m_arrived.wait_until(lock, *wake);
         else
             m_arrived.wait(lock);
+    }
+}
+
+int SimHidBackend::readUntilWoken(HidDevice* hidDevice, uint8_t* data, size_t length, const platform::WakeSignal& wake)
+{
+    auto* handle = static_cast<Handle*>(hidDevice);
+    if (!handle || !data)
+        return -1;
+    for (;;) {
+        int waitMs = -1;
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            // Lowered before looking, so a report delivered from here on ends the wait.
+            handle->arrivals.lower();
+            Clock::time_point nextVisible = Clock::time_point::max();
+            const int n = takeReport(*handle, data, length, &nextVisible);
+            if (n != 0)
+                return n;
+            if (nextVisible != Clock::time_point::max())
+                waitMs = int(std::chrono::ceil<std::chrono::milliseconds>(nextVisible - Clock::now()).count());
+        }
+        const platform::WaitResult result = platform::waitForEvent(handle->arrivals.descriptor(), wake, std::max(waitMs, -1));
+        if (result.woken && !result.sourceReady)
+            return 0;
     }
 }
 
@@ -553,6 +600,7 @@ void SimHidBackend::close(HidDevice* hidDevice)
             device.plugged = false;
         }
         delete handle;
+        raiseArrivals();
     }
     m_arrived.notify_all();
 }

@@ -83,6 +83,7 @@ public:
     int write(HidDevice* device, const uint8_t* data, size_t length) override;
     int readTimeout(HidDevice* device, uint8_t* data, size_t length, int milliseconds) override;
     int read(HidDevice* device, uint8_t* data, size_t length) override;
+    int readUntilWoken(HidDevice* device, uint8_t* data, size_t length, const platform::WakeSignal& wake) override;
     QString error(HidDevice* device) override;
     void close(HidDevice* device) override;
     int exit() override;
@@ -127,6 +128,11 @@ private:
     // and `holdIfUnheard`, keeps it for the next one.
     void deliver(int device, const std::vector<uint8_t>& report, bool holdIfUnheard);
     int readUntil(HidDevice* device, uint8_t* data, size_t length, std::optional<Clock::time_point> deadline);
+    // With the lock held: a report that is due (bytes), a failure (-1), or 0 with the time the
+    // next queued report becomes due left in `nextVisible` (unchanged when none is queued).
+    int takeReport(Handle& handle, uint8_t* data, size_t length, Clock::time_point* nextVisible);
+    // With the lock held: wakes every read that sleeps on a handle.
+    void raiseArrivals();
 
     mutable std::mutex m_mutex;
     std::condition_variable m_arrived;

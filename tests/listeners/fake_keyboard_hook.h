@@ -19,7 +19,14 @@ struct FakeKeyboard {
     std::atomic<bool> installed{false};
     std::atomic<bool> failInstall{false};
     std::atomic<bool> breakPump{false}; // the next pump throws, as a failing back-end might
+    // Raised by every key queued (and by a broken pump): what a waiting hook thread sleeps on.
+    platform::WakeSignal pushed;
 
+    void failPump()
+    {
+        breakPump = true;
+        pushed.raise();
+    }
     void press(int virtualKey, int scanCode) { push(virtualKey, scanCode, true); }
     void release(int virtualKey, int scanCode) { push(virtualKey, scanCode, false); }
     void tap(int virtualKey, int scanCode)
@@ -52,8 +59,11 @@ private:
         event.down = down;
         event.virtualKey = virtualKey;
         event.scanCode = scanCode;
-        QMutexLocker lock(&mutex);
-        queue.push_back(event);
+        {
+            QMutexLocker lock(&mutex);
+            queue.push_back(event);
+        }
+        pushed.raise();
     }
 };
 
@@ -100,6 +110,17 @@ public:
             m_keyboard->handled.emplace_back(event, heldBack);
         }
         return PumpResult::Dispatched;
+    }
+
+    void waitForEvents(const platform::WakeSignal& wake) override
+    {
+        m_keyboard->pushed.lower();
+        {
+            QMutexLocker lock(&m_keyboard->mutex);
+            if (!m_keyboard->queue.empty() || m_keyboard->breakPump)
+                return;
+        }
+        platform::waitForEvent(m_keyboard->pushed.descriptor(), wake);
     }
 
     bool isKeyDown(int virtualKey) const override { return m_keys.isDown(virtualKey); }

@@ -21,6 +21,7 @@ public:
     }
     void remove() override { m_real->remove(); }
     PumpResult pumpOne(const KeyHandler& handler) override { return m_real->pumpOne(handler); }
+    void waitForEvents(const platform::WakeSignal& wake) override { m_real->waitForEvents(wake); }
     bool isKeyDown(int virtualKey) const override { return m_real->isKeyDown(virtualKey); }
 
 private:

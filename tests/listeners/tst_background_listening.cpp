@@ -293,6 +293,64 @@ private slots:
         QVERIFY(rig.logs.contains(QStringLiteral("~BACKGROUND_LISTENING()")));
     }
 
+    // Every wait of the loop (for a command, between metrics samples, for a report, after a
+    // report) ends at a stop: stopThread, which waits only 100 ms, finds the thread ended.
+    void stopEndsEveryWait_data()
+    {
+        QTest::addColumn<int>("wait");
+        QTest::newRow("for a command") << 0;
+        QTest::newRow("between metrics samples") << 1;
+        QTest::newRow("for a report of the mouse") << 2;
+        QTest::newRow("after a report") << 3;
+    }
+
+    void stopEndsEveryWait()
+    {
+        QFETCH(int, wait);
+        SimGpuFixture gpu;
+        gpu.describeCards({SimGpuFixture::card(QStringLiteral("744C"), QStringLiteral("CE"), {})});
+        ListenerRig rig(gpu.setup());
+        if (wait == 0) {
+            rig.start({{QStringLiteral("Control"), 0}});
+            QTest::qWait(100);
+        } else if (wait == 1) {
+            rig.start({{QStringLiteral("Control"), 1}, {QStringLiteral("CurrentGPUIndex"), 0}});
+            QVERIFY(rig.answered(1));
+        } else {
+            QVERIFY(rig.listening());
+            if (wait == 3) {
+                rig.bus->sendBatteryNotification(rig.device, 50, 0);
+                QVERIFY(rig.readReports(1));
+            }
+        }
+        QVERIFY(rig.listener->isRunning());
+        QElapsedTimer stopping;
+        stopping.start();
+        rig.listener->stopThread();
+        QVERIFY(rig.listener->isFinished());
+        QVERIFY2(stopping.elapsed() < 100, qPrintable(QString::number(stopping.elapsed())));
+        QCOMPARE(rig.bus->openHandles(), 0);
+    }
+
+    // A new command ends the wait for a report at once: the next pass follows the new command
+    // without the thread being started again.
+    void newCommandEndsTheWaitForAReport()
+    {
+        SimGpuFixture gpu;
+        gpu.describeCards({SimGpuFixture::card(QStringLiteral("744C"), QStringLiteral("CE"), {})});
+        ListenerRig rig(gpu.setup());
+        QVERIFY(rig.listening());
+        rig.listener->receiveDataFromQML({{QStringLiteral("Control"), 1}, {QStringLiteral("CurrentGPUIndex"), 0}});
+        QVERIFY(rig.answered(1, 500));
+        QCOMPARE(rig.answer(0).value(QStringLiteral("Control")).toInt(), 1);
+        QCOMPARE(rig.bus->openHandles(), 0);
+        // And back: the mouse's reports are read again.
+        rig.listener->receiveDataFromQML(rig.mouseCommand());
+        QVERIFY(waitUntil([&] { return rig.bus->openHandles() == 1; }, 1500));
+        rig.bus->sendBatteryNotification(rig.device, 61, 1);
+        QVERIFY(waitUntil([&] { return rig.log.values(QStringLiteral("btl_percent")).contains(QStringLiteral("61")); }));
+    }
+
     void metricsOnceASecond()
     {
         SimGpuFixture gpu;

@@ -71,6 +71,8 @@ private slots:
     void captureEndsOnF7WithoutNotice();
     void captureWithoutHookKeepsPollingUntilStopped();
     void failingModeEndsTheThreadAndRemovesTheHook();
+    void stopEndsEveryWaitWithinATenthOfASecond_data();
+    void stopEndsEveryWaitWithinATenthOfASecond();
     void recordingNoticeCarriesNothingOfAnEarlierCapture();
     void otherControlReturnsWithoutHook();
     void usedCommandIsNotReplayedByTheNextStart();
@@ -197,12 +199,47 @@ void KeyboardHookTest::captureWithoutHookKeepsPollingUntilStopped()
     QVERIFY(t.log.answers.isEmpty());
 }
 
+void KeyboardHookTest::stopEndsEveryWaitWithinATenthOfASecond_data()
+{
+    QTest::addColumn<int>("control");
+    QTest::addColumn<bool>("hookFails");
+    QTest::newRow("waiting for the command") << -1 << false;
+    QTest::newRow("recording, no key typed") << 1 << false;
+    QTest::newRow("capturing, no key typed") << 2 << false;
+    QTest::newRow("capturing without a hook") << 2 << true;
+}
+
+void KeyboardHookTest::stopEndsEveryWaitWithinATenthOfASecond()
+{
+    QFETCH(int, control);
+    QFETCH(bool, hookFails);
+    HookUnderTest t;
+    t.keyboard->failInstall = hookFails;
+    if (control < 0) {
+        t.hook.start();
+    } else {
+        t.startMode(control);
+        QTRY_COMPARE(t.keyboard->installs.load(), 1);
+        // A key typed while the thread sleeps wakes it and is handled.
+        t.keyboard->tap(0x41, 30);
+        if (!hookFails)
+            QTRY_COMPARE(int(t.keyboard->delivered().size()), 2);
+    }
+    QTest::qWait(50);
+    QVERIFY(t.hook.isRunning());
+    QElapsedTimer timer;
+    timer.start();
+    t.hook.stopThread();
+    QVERIFY(t.hook.isFinished());
+    QVERIFY2(timer.elapsed() < 100, qPrintable(QString::number(timer.elapsed())));
+}
+
 void KeyboardHookTest::failingModeEndsTheThreadAndRemovesTheHook()
 {
     HookUnderTest t;
     t.startMode(1);
     QTRY_VERIFY(t.keyboard->installed);
-    t.keyboard->breakPump = true;
+    t.keyboard->failPump();
     QVERIFY(t.hook.wait(2000));
     QCOMPARE(t.keyboard->removals.load(), 1);
     QVERIFY(!t.keyboard->installed);

@@ -1,4 +1,5 @@
 import QtQuick 2.9
+import QtQuick.Window 2.2
 import QtTest 1.2
 import "fixtures.js" as Fixtures
 
@@ -425,6 +426,27 @@ TestCase {
         compare(background_listen.startCount, 1)
         page.destroy()
         tryCompare(background_listen, "stopCount", 1)
+    }
+
+    // Hidden to the tray, the window samples nothing: the listener goes back to the mouse
+    // until the window is shown again on the monitor tab.
+    function test_monitor_samples_only_while_the_window_is_shown() {
+        var page = createPage({})
+        page.showTab(2)
+        compare(background_listen.startCount, 1)
+        var window = page.Window.window
+        verify(window !== null)
+        window.hide()
+        tryCompare(background_listen, "stopCount", 1)
+        window.show()
+        tryCompare(background_listen, "startCount", 2)
+        compare(background_listen.lastSent()["Control"], 1)
+        openTab(page, 3)
+        compare(background_listen.stopCount, 2)
+        window.hide()
+        window.show()
+        wait(20)
+        compare(background_listen.startCount, 2, "another tab starts nothing when the window comes back")
     }
 
     function test_reset_all_turns_sync_off_first() {
