@@ -63,15 +63,22 @@ public:
         m_keys.clear();
         m_swallowed.clear();
     }
+    // Lowers the arrival signal when nothing is left, under the same lock as the pushes, so a
+    // key that comes in afterwards raises it again.
     bool take(NativeKey* key)
     {
         QMutexLocker lock(&m_mutex);
-        if (m_keys.empty())
+        if (m_keys.empty()) {
+            m_arrived.lower();
             return false;
+        }
         *key = m_keys.front();
         m_keys.pop_front();
         return true;
     }
+
+    // Raised while keys wait to be taken: the hook thread sleeps on it.
+    int arrivalDescriptor() const { return m_arrived.descriptor(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -86,8 +93,10 @@ protected:
         QMutexLocker lock(&m_mutex);
         if (m_listeners == 0)
             return false;
-        if (m_keys.size() < kMaxQueuedKeys)
+        if (m_keys.size() < kMaxQueuedKeys) {
             m_keys.push_back(native);
+            m_arrived.raise();
+        }
         const int virtualKey = virtualKeyFromNativeKey(native.keycode, native.keysym);
         // Held back from the window itself, as the desktop-wide hook holds it back from others.
         return virtualKey != 0 && std::find(m_swallowed.begin(), m_swallowed.end(), virtualKey) != m_swallowed.end();
@@ -95,6 +104,7 @@ protected:
 
 private:
     QMutex m_mutex;
+    WakeSignal m_arrived;
     std::deque<NativeKey> m_keys;
     std::vector<int> m_swallowed;
     int m_listeners = 0;
@@ -161,6 +171,11 @@ public:
             handler(event);
         }
         return PumpResult::Dispatched;
+    }
+
+    void waitForEvents(const WakeSignal& wake) override
+    {
+        waitForEvent(m_filter ? m_filter->arrivalDescriptor() : -1, wake);
     }
 
     bool isKeyDown(int virtualKey) const override { return m_keys.isDown(virtualKey); }
