@@ -23,8 +23,6 @@
 
 namespace {
 
-const QString kInstanceKey = QStringLiteral("BelvarinthUniqueAppKey");
-
 // Steps from loading the QML to the end of the event loop; the workers already exist.
 int runWindow(QApplication& app, QQmlApplicationEngine& engine, TALVORIN& worker, LaunchOptions* options)
 {
@@ -64,9 +62,9 @@ int runTalvorin(int argc, char* argv[])
     QQmlApplicationEngine engine;
     LaunchOptions* options = LaunchOptions::fromArguments(QCoreApplication::arguments(), &app);
 
-    SingleInstanceGuard guard(kInstanceKey);
     const QString dataFolder = appDataFolder();
     ensureDirectory(dataFolder);
+    SingleInstanceGuard guard(instanceLockPath(userRuntimeFolder(), platform::currentUserId(), dataFolder));
     const QString handOffPath = dataFolder + QStringLiteral("/talvorin.txt");
     if (!guard.acquire()) {
         requestWindowFromRunningInstance(handOffPath);

@@ -27,6 +27,13 @@ TalvorinProcess::~TalvorinProcess()
     }
 }
 
+void TalvorinProcess::runAsUser(unsigned userId)
+{
+    const QString id = QString::number(userId);
+    m_process.setArguments({"--reuid=" + id, "--regid=" + id, "--clear-groups", QStringLiteral(TALVORIN_EXECUTABLE)});
+    m_process.setProgram(QStringLiteral("setpriv"));
+}
+
 void TalvorinProcess::start()
 {
     m_process.start();
