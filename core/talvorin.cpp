@@ -5,12 +5,12 @@
 #include "core/game_linking.h"
 #include "util/files.h"
 #include "util/logging.h"
+#include "util/store_reading.h"
 
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
-#include <QTextStream>
 
 namespace {
 
@@ -109,12 +109,12 @@ int TALVORIN::checkAndResetFSA()
     if (!folder.exists())
         folder.mkpath(QStringLiteral("."));
     const QString path = m_store.showWindowFile();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    const StoreFile file = readStoreFile(path);
+    if (file.status == StoreFile::Status::Missing || file.status == StoreFile::Status::CannotOpen) {
         qDebug() << "[FSA] Could not open FSA.txt for reading. File path:" << path;
         return 0;
     }
-    return QTextStream(&file).readAll().trimmed() == QLatin1String("1") ? 1 : 0;
+    return QString::fromUtf8(file.bytes).trimmed() == QLatin1String("1") ? 1 : 0;
 }
 
 void TALVORIN::runWithOrWithoutGUI(QString value)
