@@ -16,6 +16,7 @@
 #include "platform/window_frame.h"
 #include "util/app_data.h"
 #include "util/files.h"
+#include "util/store_reading.h"
 
 #include <QApplication>
 #include <QDebug>
@@ -27,8 +28,6 @@
 #include <QQuickWindow>
 
 namespace {
-
-const QString kInstanceKey = QStringLiteral("BelvarinthUniqueAppKey");
 
 // Steps from loading the QML to the end of the event loop; the workers already exist.
 int runWindow(QApplication& app, QQmlApplicationEngine& engine, TALVORIN& worker, LaunchOptions* options)
@@ -62,8 +61,8 @@ void chooseSceneGraphBackend()
 // the same file for the discovery answer.
 bool storedChoiceShowsWindow(const QString& dataFolder)
 {
-    QFile file(DataStore(dataFolder).showWindowFile());
-    return file.open(QIODevice::ReadOnly) && file.readAll().trimmed() == "1";
+    const StoreFile file = readStoreFile(DataStore(dataFolder).showWindowFile());
+    return file.read() && file.bytes.trimmed() == "1";
 }
 
 // Command lines started from a terminal reach this instance through a socket of the user's own.
@@ -87,9 +86,9 @@ int runTalvorin(int argc, char* argv[])
     // program file's name), so the data folder is the same as with the application object.
     if (argc > 0 && argv[0])
         QCoreApplication::setApplicationName(QFileInfo(QString::fromLocal8Bit(argv[0])).fileName());
-    SingleInstanceGuard guard(kInstanceKey);
     const QString dataFolder = appDataFolder();
     ensureDirectory(dataFolder);
+    SingleInstanceGuard guard(instanceLockPath(userRuntimeFolder(), platform::currentUserId(), dataFolder));
     const QString handOffPath = dataFolder + QStringLiteral("/talvorin.txt");
     if (!guard.acquire()) {
         requestWindowFromRunningInstance(handOffPath);

@@ -2,17 +2,52 @@
 
 #include "util/files.h"
 
+#include <QCryptographicHash>
+#include <QDebug>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QThread>
 
-SingleInstanceGuard::SingleInstanceGuard(const QString& key) : m_memory(key) {}
+namespace {
+
+QString comparableFolder(const QString& folder)
+{
+    const QFileInfo info(folder);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+
+} // namespace
+
+QString instanceLockPath(const QString& runtimeFolder, unsigned userId, const QString& dataFolder)
+{
+    const QByteArray digest =
+        QCryptographicHash::hash(comparableFolder(dataFolder).toUtf8(), QCryptographicHash::Sha256).toHex().left(16);
+    return QStringLiteral("%1/talvorin-%2-%3.lock").arg(runtimeFolder).arg(userId).arg(QString::fromLatin1(digest));
+}
+
+QString userRuntimeFolder()
+{
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return runtime.isEmpty() ? QDir::tempPath() : runtime;
+}
+
+SingleInstanceGuard::SingleInstanceGuard(const QString& lockPath) : m_path(lockPath), m_lock(lockPath) {}
 
 bool SingleInstanceGuard::acquire()
 {
-    // Attaching and detaching removes a segment that no live process holds any more.
-    if (m_memory.attach())
-        m_memory.detach();
-    return m_memory.create(4, QSharedMemory::ReadWrite);
+    switch (m_lock.tryLock()) {
+    case platform::InstanceLock::Outcome::Acquired:
+        return true;
+    case platform::InstanceLock::Outcome::HeldElsewhere:
+        return false;
+    case platform::InstanceLock::Outcome::Unavailable:
+        break;
+    }
+    qWarning() << "The single-instance lock" << m_path << "cannot be taken; starting anyway";
+    return true;
 }
 
 bool requestWindowFromRunningInstance(const QString& handOffPath, int timeoutMs)

@@ -1,5 +1,7 @@
 #include "core/autostart_branch.h"
 
+#include "util/store_reading.h"
+
 #include "platform/autostart.h"
 #include "util/files.h"
 #include "util/logging.h"
@@ -55,12 +57,12 @@ int AutostartBranch::startAtLoginForUi()
 
 int AutostartBranch::showWindowAtStart(const DataStore& store)
 {
-    QFile file(store.showWindowFile());
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    const StoreFile file = readStoreFile(store.showWindowFile());
+    if (file.status == StoreFile::Status::Missing || file.status == StoreFile::Status::CannotOpen) {
         qDebug() << "[FSA] Could not open FSA.txt for reading. File path:" << store.showWindowFile();
         return 0;
     }
-    return file.readAll().trimmed() == "1" ? 1 : 0;
+    return file.bytes.trimmed() == "1" ? 1 : 0;
 }
 
 void AutostartBranch::runReadStartOptions(WorkerContext& ctx)

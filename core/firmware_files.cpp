@@ -5,6 +5,7 @@
 #include "util/json_files.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
@@ -97,6 +98,19 @@ QString dongleFlashProgram()
 #else
     return QStringLiteral("Dongle.sh");
 #endif
+}
+
+QString programInFolder(const QString& folder, const QString& name)
+{
+    const QFileInfo place(folder);
+    const QFileInfo program(folder + QLatin1Char('/') + name);
+    const bool inside = place.isDir() && !place.isSymLink() && program.isFile() && !program.isSymLink()
+        && QFileInfo(program.absolutePath()).canonicalFilePath() == place.canonicalFilePath();
+    if (!inside) {
+        qWarning() << "Not running" << name << "from" << folder << "- it is not a regular file in that folder";
+        return QString();
+    }
+    return program.absoluteFilePath();
 }
 
 QString headsetToolFolder()

@@ -31,6 +31,11 @@ QString packageFolderName(const QString& packageName);
 QString mouseFlashProgram();
 QString dongleFlashProgram();
 
+// folder/name when that is a regular file lying in the folder itself: neither the file nor the
+// folder is a symbolic link, so a package can never make a runner start something elsewhere.
+// Empty (and logged) otherwise.
+QString programInFolder(const QString& folder, const QString& name);
+
 // The headset's flashing tool and its folder: <program folder>/setupFile/headphone/FW_Update
 // (TALVORIN_HEADSET_TOOL_DIR overrides the folder) and "QEL_FW_mptool" ("QEL_FW_mptool.exe"
 // on Windows).

@@ -119,7 +119,6 @@ void GameLibrary::addLoadedGames(WorkerState& state, QVariantMap& answer, QVaria
 
 void GameLibrary::rebuildFromScan(WorkerState& state, QVariantMap& answer, QVariantList& ids)
 {
-    keepBrokenGameMap();
     qDebug() << "================= loadSteamGames (C++) =================";
     for (auto it = state.installedGames.constBegin(); it != state.installedGames.constEnd(); ++it) {
         const std::optional<GameInfo> game = gameFromValueList(it.value());
@@ -133,19 +132,6 @@ void GameLibrary::rebuildFromScan(WorkerState& state, QVariantMap& answer, QVari
     for (const GameInfo& game : qAsConst(state.linkedGames))
         putGame(game, answer, ids);
     saveStorageToJson(m_store.userGameMap(), state.linkedGames);
-}
-
-void GameLibrary::keepBrokenGameMap()
-{
-    // A file that exists but cannot be read as a game map is about to be replaced: keep it
-    // beside, so that the links it held can still be recovered by hand.
-    const QString path = m_store.userGameMap();
-    if (!QFile::exists(path))
-        return;
-    const QString kept = path + QStringLiteral(".broken");
-    QFile::remove(kept);
-    if (QFile::rename(path, kept))
-        qWarning() << "The game map could not be read; it is kept as" << kept;
 }
 
 void GameLibrary::parseAndSaveGameData(const QVariantMap& command, WorkerState& state)

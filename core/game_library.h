@@ -32,7 +32,6 @@ public:
 private:
     void addLoadedGames(WorkerState& state, QVariantMap& answer, QVariantList& ids);
     void rebuildFromScan(WorkerState& state, QVariantMap& answer, QVariantList& ids);
-    void keepBrokenGameMap();
     QString saveIconFor(const QString& baseName, const QString& desktopIcon);
 
     const DataStore& m_store;

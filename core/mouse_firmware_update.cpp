@@ -130,14 +130,15 @@ bool MouseFirmwareUpdate::runCommandAndCaptureStdout_MouseDongle(const QString& 
 bool MouseFirmwareUpdate::runFlashProgram(Target target, const QString& workFolder, WorkerContext& ctx)
 {
     const int fwSwitch = target == Target::Mouse ? 1 : 2;
-    if (workFolder.isEmpty() || !QFileInfo(workFolder).isDir()) {
+    const QString name = target == Target::Mouse ? mouseFlashProgram() : dongleFlashProgram();
+    const QString program = workFolder.isEmpty() ? QString() : programInFolder(workFolder, name);
+    if (program.isEmpty()) {
         qWarning() << "The mouse firmware package has not been downloaded and unpacked";
         ctx.answer.insert(QStringLiteral("Control"), 9);
         ctx.answer.insert(QStringLiteral("FwSwitch"), fwSwitch);
         answerVerdict(target, false, ctx);
         return false;
     }
-    const QString program = workFolder + QLatin1Char('/') + (target == Target::Mouse ? mouseFlashProgram() : dongleFlashProgram());
     FlashRunVerdict verdict;
     const ToolRun run = runToolReadingOutput(program, {}, workFolder, [&](const QByteArray& bytes) {
         const QString piece = withoutLineBreaks(QString::fromLocal8Bit(bytes));

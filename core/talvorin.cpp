@@ -6,6 +6,7 @@
 #include "core/game_linking.h"
 #include "util/files.h"
 #include "util/logging.h"
+#include "util/store_reading.h"
 
 #include <QCoreApplication>
 #include <QDebug>

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# Installs with apt-get whatever of scripts/packages.txt is missing.
+# Installs with apt-get whatever of a package list is missing: scripts/packages.txt, or the
+# list given (scripts/packages-fuzz.txt for ./test.sh --fuzz).
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
+list="${1:-$here/packages.txt}"
 missing=()
 while read -r pkg; do
   [[ -z "$pkg" || "$pkg" == \#* ]] && continue
   if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
     missing+=("$pkg")
   fi
-done < "$here/packages.txt"
+done < "$list"
 if ((${#missing[@]} == 0)); then
   exit 0
 fi

@@ -1,10 +1,14 @@
 #include "util/archive.h"
 
+#include "util/archive_entry_check.h"
+#include "util/files.h"
 #include "util/logging.h"
 
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <archive.h>
 #include <archive_entry.h>
 #include <memory>
@@ -14,33 +18,11 @@ namespace {
 using ArchiveReader = std::unique_ptr<archive, decltype(&archive_read_free)>;
 using ArchiveWriter = std::unique_ptr<archive, decltype(&archive_write_free)>;
 
-QStringList pathParts(const QString& path)
-{
-    QString unified = path;
-    unified.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return unified.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-}
-
-bool looksAbsolute(const QString& path)
-{
-    if (path.startsWith(QLatin1Char('/')) || path.startsWith(QLatin1Char('\\')))
-        return true;
-    return path.size() >= 2 && path.at(1) == QLatin1Char(':'); // "C:..." drive paths
-}
-
-// Depth of the path below the top after "." and ".." are applied; -1 once it climbs above.
-int depthAfterWalking(int startDepth, const QStringList& parts)
-{
-    int depth = startDepth;
-    for (const QString& part : parts) {
-        if (part == QLatin1String("."))
-            continue;
-        depth += part == QLatin1String("..") ? -1 : 1;
-        if (depth < 0)
-            return -1;
-    }
-    return depth;
-}
+// Nothing unpacked is set-id, sticky or writable by others; the owner can always read and
+// write what it unpacked.
+constexpr int kFilePermissionMask = 0755;
+constexpr int kOwnerFile = 0600;
+constexpr int kOwnerFolder = 0700;
 
 ArchiveReader openReader(const QString& archivePath)
 {
@@ -52,62 +34,44 @@ ArchiveReader openReader(const QString& archivePath)
     return reader;
 }
 
-QString entryName(archive_entry* entry)
+QString decodedName(const char* utf8, const char* raw)
 {
-    const char* utf8 = archive_entry_pathname_utf8(entry);
-    return utf8 ? QString::fromUtf8(utf8) : QFile::decodeName(archive_entry_pathname(entry));
+    if (utf8)
+        return QString::fromUtf8(utf8);
+    return raw ? QFile::decodeName(raw) : QString();
 }
 
-bool entryIsSafe(archive_entry* entry, QString* reason)
+ArchiveEntryInfo describe(archive_entry* entry)
 {
-    const QString name = entryName(entry);
-    if (!isSafeArchiveEntryPath(name)) {
-        *reason = QStringLiteral("entry leaves the destination: ") + name;
-        return false;
+    ArchiveEntryInfo info;
+    info.name = decodedName(archive_entry_pathname_utf8(entry), archive_entry_pathname(entry));
+    const char* hardlink = archive_entry_hardlink(entry);
+    if (hardlink) {
+        info.kind = ArchiveEntryKind::HardLink;
+        info.hardLinkTarget = decodedName(archive_entry_hardlink_utf8(entry), hardlink);
+        return info;
     }
-    if (const char* hardlink = archive_entry_hardlink(entry)) {
-        if (!isSafeArchiveEntryPath(QString::fromUtf8(hardlink))) {
-            *reason = QStringLiteral("hard link leaves the destination: ") + name;
-            return false;
-        }
+    switch (archive_entry_filetype(entry)) {
+    case AE_IFREG: info.kind = ArchiveEntryKind::File; break;
+    case AE_IFDIR: info.kind = ArchiveEntryKind::Folder; break;
+    case AE_IFLNK: info.kind = ArchiveEntryKind::SymbolicLink; break;
+    default: info.kind = archive_entry_symlink(entry) ? ArchiveEntryKind::SymbolicLink : ArchiveEntryKind::Other;
     }
-    if (const char* symlink = archive_entry_symlink(entry)) {
-        if (!isSafeArchiveLinkTarget(name, QString::fromUtf8(symlink))) {
-            *reason = QStringLiteral("symbolic link leaves the destination: ") + name;
-            return false;
-        }
-    }
-    return true;
+    return info;
 }
 
-// First pass: read every header and refuse the archive when any entry is unsafe or unreadable.
-bool checkEveryEntry(const QString& archivePath, QString* reason)
-{
-    ArchiveReader reader = openReader(archivePath);
-    if (!reader) {
-        *reason = QStringLiteral("cannot open archive ") + archivePath;
-        return false;
-    }
-    archive_entry* entry = nullptr;
-    int status = ARCHIVE_OK;
-    while ((status = archive_read_next_header(reader.get(), &entry)) == ARCHIVE_OK) {
-        if (!entryIsSafe(entry, reason))
-            return false;
-    }
-    if (status != ARCHIVE_EOF) {
-        *reason = QStringLiteral("broken archive: ") + QString::fromUtf8(archive_error_string(reader.get()));
-        return false;
-    }
-    return true;
-}
-
-bool copyEntryData(archive* reader, archive* writer, QString* reason)
+bool copyEntryData(archive* reader, archive* writer, qint64* budget, QString* reason)
 {
     const void* block = nullptr;
     size_t size = 0;
     la_int64_t offset = 0;
     int status = ARCHIVE_OK;
     while ((status = archive_read_data_block(reader, &block, &size, &offset)) == ARCHIVE_OK) {
+        *budget -= qint64(size);
+        if (*budget < 0) {
+            *reason = QStringLiteral("the archive unpacks to more than the limit");
+            return false;
+        }
         if (archive_write_data_block(writer, block, size, offset) != ARCHIVE_OK) {
             *reason = QString::fromUtf8(archive_error_string(writer));
             return false;
@@ -120,83 +84,125 @@ bool copyEntryData(archive* reader, archive* writer, QString* reason)
     return true;
 }
 
-bool extractEveryEntry(const QString& archivePath, const QDir& destination, QString* reason)
+// Points the entry at its place below the fresh folder. The folder path has no link in it
+// (it is canonical) and the place was built part by part from the checked name.
+void placeEntry(archive_entry* entry, const ArchiveEntryInfo& info, const QString& place, const QString& folder,
+                QByteArray* pathBytes, QByteArray* linkBytes)
+{
+    *pathBytes = QFile::encodeName(folder + QLatin1Char('/') + place);
+    archive_entry_set_pathname(entry, pathBytes->constData());
+    if (info.kind == ArchiveEntryKind::HardLink) {
+        *linkBytes = QFile::encodeName(folder + QLatin1Char('/') + cleanArchiveEntryPath(info.hardLinkTarget));
+        archive_entry_set_hardlink(entry, linkBytes->constData());
+        return;
+    }
+    const int owner = info.kind == ArchiveEntryKind::Folder ? kOwnerFolder : kOwnerFile;
+    archive_entry_set_perm(entry, (archive_entry_perm(entry) & kFilePermissionMask) | owner);
+}
+
+bool writeEntry(archive* reader, archive* writer, archive_entry* entry, qint64* budget, QString* reason)
+{
+    if (archive_write_header(writer, entry) != ARCHIVE_OK) {
+        *reason = QString::fromUtf8(archive_error_string(writer));
+        return false;
+    }
+    const bool hasData = archive_entry_size(entry) > 0 || !archive_entry_size_is_set(entry);
+    if (hasData && !copyEntryData(reader, writer, budget, reason))
+        return false;
+    if (archive_write_finish_entry(writer) != ARCHIVE_OK) {
+        *reason = QString::fromUtf8(archive_error_string(writer));
+        return false;
+    }
+    return true;
+}
+
+ArchiveWriter openDiskWriter()
+{
+    ArchiveWriter writer(archive_write_disk_new(), &archive_write_free);
+    // libarchive's own guards stay on behind ours: no writing through a link, no "..". Its
+    // refusal of absolute paths cannot be used, since the places handed to it are absolute.
+    archive_write_disk_set_options(writer.get(), ARCHIVE_EXTRACT_TIME | ARCHIVE_EXTRACT_PERM
+        | ARCHIVE_EXTRACT_SECURE_SYMLINKS | ARCHIVE_EXTRACT_SECURE_NODOTDOT);
+    return writer;
+}
+
+bool extractEveryEntry(const QString& archivePath, const QString& folder, qint64 budget, QString* reason)
 {
     ArchiveReader reader = openReader(archivePath);
-    ArchiveWriter writer(archive_write_disk_new(), &archive_write_free);
     if (!reader) {
         *reason = QStringLiteral("cannot open archive ") + archivePath;
         return false;
     }
-    // Every name was checked before; the targets are absolute paths below the destination, and
-    // libarchive still refuses to write through a symbolic link on the way.
-    archive_write_disk_set_options(writer.get(), ARCHIVE_EXTRACT_TIME | ARCHIVE_EXTRACT_PERM
-        | ARCHIVE_EXTRACT_SECURE_SYMLINKS);
+    ArchiveWriter writer = openDiskWriter();
+    ArchiveEntryCheck check;
     archive_entry* entry = nullptr;
     int status = ARCHIVE_OK;
     while ((status = archive_read_next_header(reader.get(), &entry)) == ARCHIVE_OK) {
-        const QByteArray target = QFile::encodeName(QDir::cleanPath(destination.filePath(entryName(entry))));
-        archive_entry_set_pathname(entry, target.constData());
-        QByteArray linkTarget;
-        if (const char* hardlink = archive_entry_hardlink(entry)) {
-            linkTarget = QFile::encodeName(QDir::cleanPath(destination.filePath(QString::fromUtf8(hardlink))));
-            archive_entry_set_hardlink(entry, linkTarget.constData());
-        }
-        if (archive_write_header(writer.get(), entry) != ARCHIVE_OK) {
-            *reason = QString::fromUtf8(archive_error_string(writer.get()));
+        const ArchiveEntryInfo info = describe(entry);
+        const QString place = check.admit(info, reason);
+        if (place.isEmpty())
             return false;
-        }
-        if (archive_entry_size(entry) > 0 && !copyEntryData(reader.get(), writer.get(), reason))
+        if (place == QLatin1String("."))
+            continue;
+        QByteArray pathBytes;
+        QByteArray linkBytes;
+        placeEntry(entry, info, place, folder, &pathBytes, &linkBytes);
+        if (!writeEntry(reader.get(), writer.get(), entry, &budget, reason))
             return false;
-        if (archive_write_finish_entry(writer.get()) != ARCHIVE_OK) {
-            *reason = QString::fromUtf8(archive_error_string(writer.get()));
-            return false;
-        }
     }
     if (status != ARCHIVE_EOF) {
-        *reason = QString::fromUtf8(archive_error_string(reader.get()));
+        *reason = QStringLiteral("broken archive: ") + QString::fromUtf8(archive_error_string(reader.get()));
+        return false;
+    }
+    if (archive_write_close(writer.get()) != ARCHIVE_OK) {
+        *reason = QString::fromUtf8(archive_error_string(writer.get()));
         return false;
     }
     return true;
+}
+
+bool removeOldDestination(const QString& destination)
+{
+    const QFileInfo old(destination);
+    if (!old.exists() && !old.isSymLink())
+        return true;
+    if (old.isDir() && !old.isSymLink())
+        return removeDirectoryByShell(destination);
+    return QFile::remove(destination);
+}
+
+bool fail(const QString& archivePath, const QString& reason)
+{
+    writeStderr(QStringLiteral("Fail, %1\n").arg(reason));
+    qWarning() << "Archive not unpacked:" << archivePath << reason;
+    return false;
 }
 
 } // namespace
 
 bool isSafeArchiveEntryPath(const QString& entryPath)
 {
-    if (entryPath.isEmpty() || looksAbsolute(entryPath))
-        return false;
-    return depthAfterWalking(0, pathParts(entryPath)) >= 0;
+    const QString clean = cleanArchiveEntryPath(entryPath);
+    return !clean.isEmpty();
 }
 
-bool isSafeArchiveLinkTarget(const QString& entryPath, const QString& target)
+bool unzipArchive(const QString& archivePath, const QString& destination, qint64 maxBytes)
 {
-    if (target.isEmpty() || looksAbsolute(target))
-        return false;
-    const int linkFolderDepth = depthAfterWalking(0, pathParts(entryPath)) - 1;
-    if (linkFolderDepth < 0)
-        return false;
-    return depthAfterWalking(linkFolderDepth, pathParts(target)) >= 0;
-}
-
-bool unzipArchive(const QString& archivePath, const QString& destination)
-{
+    const QString parent = QFileInfo(destination).absolutePath();
+    if (!QDir().mkpath(parent))
+        return fail(archivePath, QStringLiteral("cannot create ") + parent);
+    QTemporaryDir fresh(parent + QStringLiteral("/.unpacking-XXXXXX"));
+    const QString folder = QFileInfo(fresh.path()).canonicalFilePath();
+    if (!fresh.isValid() || folder.isEmpty())
+        return fail(archivePath, QStringLiteral("cannot create a folder to unpack into beside ") + destination);
     QString reason;
-    QDir target(destination);
-    if (!checkEveryEntry(archivePath, &reason)) {
-        writeStderr(QStringLiteral("Fail, archive refused: %1\n").arg(reason));
-        qWarning() << "Archive refused:" << archivePath << reason;
-        return false;
-    }
-    if (!target.exists() && !target.mkpath(QStringLiteral("."))) {
-        writeStderr(QStringLiteral("Fail, cannot create %1\n").arg(destination));
-        return false;
-    }
-    if (!extractEveryEntry(archivePath, target, &reason)) {
-        writeStderr(QStringLiteral("Fail, %1\n").arg(reason));
-        qWarning() << "Archive extraction failed:" << archivePath << reason;
-        return false;
-    }
+    if (!extractEveryEntry(archivePath, folder, maxBytes, &reason))
+        return fail(archivePath, QStringLiteral("archive refused: ") + reason);
+    if (!removeOldDestination(destination))
+        return fail(archivePath, QStringLiteral("cannot replace ") + destination);
+    if (!QDir().rename(folder, destination))
+        return fail(archivePath, QStringLiteral("cannot move the unpacked folder to ") + destination);
+    fresh.setAutoRemove(false);
     writeStdout(QStringLiteral("Success\n"));
     return true;
 }

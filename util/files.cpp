@@ -1,5 +1,7 @@
 #include "util/files.h"
 
+#include "util/store_reading.h"
+
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -51,12 +53,12 @@ void ensureDirectory(const QString& path)
 
 int readFlagFromFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        qWarning() << kErrorStringLabel << file.errorString();
+    StoreFile file = readStoreFile(path);
+    if (file.status == StoreFile::Status::Missing || file.status == StoreFile::Status::CannotOpen) {
+        qWarning() << kErrorStringLabel << file.errorString;
         return -1;
     }
-    const QString line = QTextStream(&file).readLine().trimmed();
+    const QString line = QTextStream(&file.bytes, QIODevice::ReadOnly).readLine().trimmed();
     if (line == QLatin1String("0"))
         return 0;
     if (line == QLatin1String("1"))
@@ -66,16 +68,17 @@ int readFlagFromFile(const QString& path)
 
 int readIntFromFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    const StoreFile file = readStoreFile(path);
+    if (!file.read())
         return -1;
-    QTextStream in(&file);
-    in.setCodec("UTF-8");
-    const QString text = in.readAll().trimmed();
+    QString text = QString::fromUtf8(file.bytes).trimmed();
+    if (text.startsWith(QChar(0xFEFF))) // a byte-order mark some editors put first
+        text = text.mid(1).trimmed();
     bool ok = false;
     const int value = text.toInt(&ok, 10);
     if (!ok) {
         qWarning() << "File content is not an integer:" << text;
+        keepUnreadableFile(path, file.bytes);
         return -1;
     }
     return value;
@@ -83,12 +86,12 @@ int readIntFromFile(const QString& path)
 
 QString readFirstLineFromFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    StoreFile file = readStoreFile(path);
+    if (file.status == StoreFile::Status::Missing || file.status == StoreFile::Status::CannotOpen) {
         qDebug() << "Failed to read file:" << path;
         return QString();
     }
-    return QTextStream(&file).readLine();
+    return QTextStream(&file.bytes, QIODevice::ReadOnly).readLine();
 }
 
 bool writeIntToFile(const QString& path, int value)

@@ -1,6 +1,7 @@
 #include "util/json_files.h"
 
 #include "util/files.h"
+#include "util/store_reading.h"
 
 #include <QDebug>
 #include <QDir>
@@ -10,48 +11,59 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+bool parseJsonList(const QByteArray& bytes, QList<QVariantMap>* list)
+{
+    const QJsonDocument doc = QJsonDocument::fromJson(bytes);
+    if (doc.isNull())
+        return false;
+    if (!doc.isArray()) {
+        list->append(doc.object().toVariantMap());
+        return true;
+    }
+    const QJsonArray array = doc.array();
+    for (const QJsonValue& element : array) {
+        if (element.isObject())
+            list->append(element.toObject().toVariantMap());
+    }
+    return true;
+}
+
 QList<QVariantMap> loadJsonList(const QString& path)
 {
     QList<QVariantMap> list;
-    QFile file(path);
-    if (!file.exists()) {
+    const StoreFile file = readStoreFile(path);
+    if (file.status == StoreFile::Status::Missing) {
         qDebug() << "File does not exist: " << path;
         return list;
     }
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        qDebug() << "Failed to open file for reading:" << file.errorString();
+    if (file.status == StoreFile::Status::CannotOpen) {
+        qDebug() << "Failed to open file for reading:" << file.errorString;
         return list;
     }
-    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll());
-    if (doc.isNull()) {
+    if (!file.read())
+        return list;
+    if (!parseJsonList(file.bytes, &list)) {
         qDebug() << "Invalid JSON format.";
-        return list;
+        keepUnreadableFile(path, file.bytes);
     }
-    if (doc.isArray()) {
-        const QJsonArray array = doc.array();
-        for (const QJsonValue& element : array) {
-            if (element.isObject())
-                list.append(element.toObject().toVariantMap());
-        }
-        return list;
-    }
-    list.append(doc.object().toVariantMap());
     return list;
 }
 
 bool loadJsonObject(const QString& path, QVariantMap& out)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    const StoreFile file = readStoreFile(path);
+    if (!file.read())
         return false;
     QJsonParseError error;
-    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
+    const QJsonDocument doc = QJsonDocument::fromJson(file.bytes, &error);
     if (error.error != QJsonParseError::NoError) {
         qWarning() << "JSON parse error:" << error.errorString();
+        keepUnreadableFile(path, file.bytes);
         return false;
     }
     if (!doc.isObject()) {
         qWarning() << "JSON is not an object.";
+        keepUnreadableFile(path, file.bytes);
         return false;
     }
     out = doc.object().toVariantMap();

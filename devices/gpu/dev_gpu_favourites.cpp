@@ -6,21 +6,6 @@
 #include <QDebug>
 #include <QFile>
 
-namespace {
-
-// Reads the list that a change starts from; a malformed file is kept aside before the
-// changed list replaces it.
-QList<QVariantMap> loadForChange(const QString& filePath)
-{
-    FavouritesReadOutcome outcome = FavouritesReadOutcome::Read;
-    QList<QVariantMap> favourites = loadFavourites(filePath, &outcome);
-    if (outcome == FavouritesReadOutcome::Malformed)
-        keepMalformedFile(filePath);
-    return favourites;
-}
-
-} // namespace
-
 QVariantList DEV_GPU::getUserFavoriteInfo(QString filePath)
 {
     QVariantList list;
@@ -36,7 +21,7 @@ void DEV_GPU::addNewUserFavorite(QString filePath, QVariantMap data)
 {
     QList<QVariantMap> favourites;
     if (QFile::exists(filePath))
-        favourites = loadForChange(filePath);
+        favourites = loadFavourites(filePath);
     favourites.append(data);
     saveFavourites(filePath, favourites);
 }
@@ -45,7 +30,7 @@ void DEV_GPU::removeUserFavoriteIndex(QString filePath, int index)
 {
     if (!QFile::exists(filePath))
         return;
-    QList<QVariantMap> favourites = loadForChange(filePath);
+    QList<QVariantMap> favourites = loadFavourites(filePath);
     if (index < 0 || index >= favourites.size()) {
         qDebug() << "Invalid index to remove.";
     } else {

@@ -1,52 +1,29 @@
 #include "devices/gpu/favourites_store.h"
 
 #include "util/files.h"
+#include "util/json_files.h"
+#include "util/store_reading.h"
 
 #include <QDebug>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
-namespace {
-
-void setOutcome(FavouritesReadOutcome* outcome, FavouritesReadOutcome value)
-{
-    if (outcome)
-        *outcome = value;
-}
-
-} // namespace
-
-QList<QVariantMap> loadFavourites(const QString& path, FavouritesReadOutcome* outcome)
+QList<QVariantMap> loadFavourites(const QString& path)
 {
     QList<QVariantMap> favourites;
-    QFile file(path);
-    if (!file.exists()) {
+    const StoreFile file = readStoreFile(path);
+    if (file.status == StoreFile::Status::Missing) {
         qDebug() << "File does not exist: " << path;
-        setOutcome(outcome, FavouritesReadOutcome::Missing);
         return favourites;
     }
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        qCritical() << "Failed to open file for reading:" << file.errorString();
-        setOutcome(outcome, FavouritesReadOutcome::Unreadable);
+    if (file.status == StoreFile::Status::CannotOpen) {
+        qCritical() << "Failed to open file for reading:" << file.errorString;
         return favourites;
     }
-    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll());
-    if (doc.isNull()) {
+    if (file.read() && !parseJsonList(file.bytes, &favourites)) {
         qDebug() << "Invalid JSON format.";
-        setOutcome(outcome, FavouritesReadOutcome::Malformed);
-        return favourites;
-    }
-    setOutcome(outcome, FavouritesReadOutcome::Read);
-    if (!doc.isArray()) {
-        favourites.append(doc.object().toVariantMap());
-        return favourites;
-    }
-    const QJsonArray array = doc.array();
-    for (const QJsonValue& element : array) {
-        if (element.isObject())
-            favourites.append(element.toObject().toVariantMap());
+        keepUnreadableFile(path, file.bytes);
     }
     return favourites;
 }
@@ -62,16 +39,4 @@ bool saveFavourites(const QString& path, const QList<QVariantMap>& favourites)
         return false;
     }
     return true;
-}
-
-void keepMalformedFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    const QString aside = path + QStringLiteral(".invalid");
-    if (replaceFileContents(aside, file.readAll()).ok())
-        qWarning() << "Unreadable favourites kept as" << aside;
-    else
-        qWarning() << "Could not keep the unreadable favourites file" << path;
 }

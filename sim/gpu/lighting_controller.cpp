@@ -36,7 +36,7 @@ bool LightingController::hasRegister(int reg) const
 
 int LightingController::write(int line, int address, int reg, const uint8_t* data, int size)
 {
-    if (!data || !reaches(line, address, size) || !hasRegister(reg))
+    if (!data || !reaches(line, address, size) || !hasRegister(reg) || m_refused.count(reg))
         return kNotAcknowledged;
     m_registers[reg] = Bytes{{data[0], data[1], data[2]}};
     return kTaken;

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <set>
 
 class LightingController {
 public:
@@ -25,6 +26,9 @@ public:
 
     Bytes registerValue(int reg) const;
 
+    // A fault to inject: writes to this register are no longer acknowledged.
+    void refuseWrites(int reg) { m_refused.insert(reg); }
+
 private:
     bool reaches(int line, int address, int size) const;
     bool hasRegister(int reg) const;
@@ -33,4 +37,5 @@ private:
     int m_type;
     Bytes m_id;
     std::map<int, Bytes> m_registers;
+    std::set<int> m_refused;
 };

@@ -98,6 +98,9 @@ bool readCard(const QJsonObject& object, int index, SimCard* card, QString* erro
     card->hasI2c = object.value(QStringLiteral("i2c")).toBool(true);
     card->controller = object.value(QStringLiteral("controller")).toBool(true);
     card->controllerType = object.value(QStringLiteral("controllerType")).toInt(-1);
+    const QJsonArray refused = object.value(QStringLiteral("refusedWrites")).toArray();
+    for (const QJsonValue& reg : refused)
+        card->refusedWrites.push_back(reg.toInt(-1));
     if (card->deviceId.isEmpty() || card->revisionId.isEmpty()) {
         *error = QStringLiteral("card %1 needs \"deviceId\" and \"revisionId\"").arg(index);
         return false;

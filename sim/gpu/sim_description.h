@@ -13,6 +13,7 @@
 //     "controllerType": 0,                0 or 1: the controller takes only its own registers;
 //                                         absent: it takes every register
 //     "probe": [1, 2, 3],                 what register 0x82 reads
+//     "refusedWrites": [2],               registers whose writes are not acknowledged (a fault)
 //     "codes": { "Write": 3, "GPUUsage": 3, ... },   codes for this card by method name
 //     "metrics": { "usage": { "supported": true, "range": [0, 100], "value": 37.9,
 //                             "swing": 0, "period": 0, "jitter": 0 }, ... }
@@ -60,6 +61,7 @@ struct SimCard {
     bool controller = true;
     int controllerType = -1;
     std::array<uint8_t, 3> probe{{0x01, 0x00, 0x00}};
+    std::vector<int> refusedWrites;
     std::map<QString, int> codes;
     std::array<SimMetric, kSimMetricCount> metrics{};
 };

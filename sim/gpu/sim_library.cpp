@@ -108,9 +108,12 @@ bool SimLibrary::loadDescription()
     }
     m_description = parsed;
     m_cards.clear();
-    for (const SimCard& card : m_description.cards)
+    for (const SimCard& card : m_description.cards) {
         m_cards.push_back(SimCardState{LightingController(card.controller, card.controllerType, card.probe), 0,
                                        0x9E3779B9u ^ uint32_t(m_cards.size() * 7919u)});
+        for (int reg : card.refusedWrites)
+            m_cards.back().controller.refuseWrites(reg);
+    }
     m_descriptionBytes = bytes;
     return true;
 }

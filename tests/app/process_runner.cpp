@@ -36,6 +36,13 @@ void TalvorinProcess::setEnvironment(const QString& name, const QString& value)
     m_process.setProcessEnvironment(env);
 }
 
+void TalvorinProcess::runAsUser(unsigned userId)
+{
+    const QString id = QString::number(userId);
+    m_process.setArguments({"--reuid=" + id, "--regid=" + id, "--clear-groups", QStringLiteral(TALVORIN_EXECUTABLE)});
+    m_process.setProgram(QStringLiteral("setpriv"));
+}
+
 void TalvorinProcess::start()
 {
     m_process.start();

@@ -12,6 +12,9 @@ public:
 
     // Adds a variable to the environment the process will start with.
     void setEnvironment(const QString& name, const QString& value);
+    // Runs the executable under another user id (through setpriv; the caller checks that the
+    // test may switch users). Call before start().
+    void runAsUser(unsigned userId);
     void start();
     // Waits until the log (stdout and stderr together) holds the text; false on time-out.
     bool waitForLog(const QString& text, int timeoutMs = 15000);

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <csignal>
+#include <unistd.h>
 
 namespace {
 
@@ -13,6 +14,13 @@ QByteArray handOff(const QTemporaryDir& data)
 {
     QFile file(data.filePath("talvorin.txt"));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+bool openToEveryone(const QString& folder)
+{
+    return QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                             | QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+                                             | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther);
 }
 
 void writeHandOff(const QTemporaryDir& data, const QByteArray& value)
@@ -82,6 +90,56 @@ private slots:
         QVERIFY(next.running());
         next.signal(SIGTERM);
         QVERIFY(next.waitForExit());
+    }
+
+    void anotherDataFolderStartsBeside()
+    {
+        // The demo keeps a data folder of its own: it and the user's program run side by side.
+        QTemporaryDir real;
+        QTemporaryDir demo;
+        TalvorinProcess first(real.path(), m_temp.path());
+        first.start();
+        QVERIFY2(first.waitForLog("run() TALVORIN"), qPrintable(first.log()));
+        TalvorinProcess second(demo.path(), m_temp.path());
+        second.start();
+        QVERIFY2(second.waitForLog("run() TALVORIN"), qPrintable(second.log()));
+        QVERIFY(first.running() && second.running());
+        QCOMPARE(handOff(demo), QByteArray("0"));
+        QCOMPARE(handOff(real), QByteArray("0"));
+    }
+
+    void anotherUserStartsTheirOwn()
+    {
+        if (::geteuid() != 0 || QStandardPaths::findExecutable("setpriv").isEmpty())
+            QSKIP("switching to another user id needs root and setpriv");
+        QTemporaryDir shared; // one temporary folder for both users, as /tmp is
+        QTemporaryDir mine;
+        QTemporaryDir theirs;
+        QVERIFY(openToEveryone(shared.path()) && openToEveryone(theirs.path()));
+        TalvorinProcess first(mine.path(), shared.path());
+        first.start();
+        QVERIFY2(first.waitForLog("run() TALVORIN"), qPrintable(first.log()));
+        TalvorinProcess other(theirs.path(), shared.path());
+        other.runAsUser(65534);
+        other.start();
+        QVERIFY2(other.waitForLog("run() TALVORIN"), qPrintable(other.log()));
+        QVERIFY(other.running());
+        QCOMPARE(handOff(theirs), QByteArray("0"));
+    }
+
+    void killedInstancesNeverBlockAFreshStart()
+    {
+        // Killed instances with fresh temporary folders one after another: whatever each
+        // leaves behind, the next start is a first instance.
+        QTemporaryDir data;
+        for (int round = 0; round < 8; ++round) {
+            QTemporaryDir temp;
+            TalvorinProcess started(data.path(), temp.path());
+            started.start();
+            QVERIFY2(started.waitForLog("run() TALVORIN"), qPrintable(QString("round %1: %2").arg(round).arg(started.log())));
+            started.signal(SIGKILL);
+            QVERIFY(started.waitForExit());
+        }
     }
 
     void terminationQuitsInOrderAndFreesTheKey()

@@ -87,6 +87,29 @@ private slots:
         QCOMPARE(server.requestCount(kManifestPath), 1);
     }
 
+    void serverAddressLosesEveryTrailingSlash_data()
+    {
+        QTest::addColumn<QString>("slashes");
+        QTest::newRow("none") << QString();
+        QTest::newRow("one") << QString("/");
+        QTest::newRow("several") << QString("///");
+    }
+
+    void serverAddressLosesEveryTrailingSlash()
+    {
+        QFETCH(QString, slashes);
+        TestHttpServer server;
+        server.serveBytes(kManifestPath, kManifest, "application/json");
+        const QByteArray before = qgetenv("TALVORIN_UPDATE_SERVER");
+        qputenv("TALVORIN_UPDATE_SERVER", (" " + server.baseUrl() + slashes + " ").toUtf8());
+        const HttpOptions options = HttpOptions::fromEnvironment();
+        qputenv("TALVORIN_UPDATE_SERVER", before);
+        QCOMPARE(options.serverBase, server.baseUrl());
+        QCOMPARE(UpdateService(options).manifestUrl(), server.baseUrl() + kManifestPath);
+        QVERIFY(!UpdateService(options).check_NewVersionFromServer().isEmpty());
+        QCOMPARE(server.requestCount(kManifestPath), 1);
+    }
+
     void unusableManifestGivesNothing_data()
     {
         QTest::addColumn<TestHttpServer::Reply>("reply");

@@ -260,6 +260,21 @@ private slots:
         QCOMPARE(run({{"Control", 10}, {"FwSwitch", 1}}).value(0).value("Info").toString(), QString("Fail...!"));
     }
 
+    void runnerStartsOnlyARegularFileInTheWorkFolder()
+    {
+        servePackage(script({"return code: 0", "Completed."}), script({}));
+        QCOMPARE(run({{"Control", 9}, {"FwSwitch", 0}}).first().value("download_completed").toInt(), 1);
+        // Whatever put it there, a link in the work folder is not followed to a program elsewhere.
+        const QString marker = m_worker->file("/outside-ran");
+        const QString outside = m_tools->path() + "/outside.sh";
+        makeExecutable(outside, "#!/bin/sh\ntouch '" + marker.toUtf8() + "'\necho 'return code: 0'\necho Completed.\n");
+        QVERIFY(QFile::remove(workFolder() + "/FW.sh"));
+        QVERIFY(QFile::link(outside, workFolder() + "/FW.sh"));
+        const QList<QVariantMap> answers = run({{"Control", 10}, {"FwSwitch", 1}});
+        QCOMPARE(answers.value(0).value("Status").toInt(), -1);
+        QVERIFY(!QFile::exists(marker));
+    }
+
     void hostileArchiveIsRefusedWhole()
     {
         const QString marker = m_worker->file("/dongle-ran");

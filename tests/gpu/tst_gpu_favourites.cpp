@@ -124,7 +124,7 @@ private slots:
         QCOMPARE(readBytes(m_path), damaged); // reading changes nothing
         gpu.addNewUserFavorite(m_path, favourite(QStringLiteral("1 Meteor"), 1, 2));
         QCOMPARE(gpu.getUserFavoriteInfo(m_path).size(), 1);
-        QCOMPARE(readBytes(m_path + QStringLiteral(".invalid")), damaged);
+        QCOMPARE(readBytes(m_path + QStringLiteral(".broken")), damaged);
     }
 
     void unwritablePlaceIsLoggedAndLeftAlone()

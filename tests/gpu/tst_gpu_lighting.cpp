@@ -150,6 +150,37 @@ private slots:
         QCOMPARE(m_sim->trace(), fourWrites(1, 0x0E, 0x0F, 0x08, 128, 70, QStringLiteral("AA BB CC")));
     }
 
+    void lightingOnRestoresEveryEffect_data() { everyEffectWritesItsRegisters_data(); }
+
+    void lightingOnRestoresEveryEffect()
+    {
+        QFETCH(Effect, run);
+        QFETCH(int, modeCode);
+        QFETCH(int, wireSpeed);
+        QCOMPARE(run(*m_gpu, 0), 1);
+        QCOMPARE(m_gpu->click_turnOnOff(0, 200, 30, 0x12, 0x34, 0x56, 0), 1);
+        m_sim->clearLogs();
+        // "On" carries no effect of its own: the one before "off" comes back, not the default.
+        QCOMPARE(m_gpu->click_turnOnOff(0, 9, 9, 9, 9, 9, 1), 1);
+        QCOMPARE(m_sim->trace(), fourWrites(0, 0x30, 0x31, modeCode, 200, wireSpeed, QStringLiteral("12 34 56")));
+    }
+
+    void doubleBlinkFailsWhenAWriteInTheMiddleFails()
+    {
+        // The timing register (the third of five writes) is not acknowledged; the last two are.
+        QJsonObject card = SimGpuFixture::card(QStringLiteral("744C"), QStringLiteral("CE"));
+        card.insert(QStringLiteral("refusedWrites"), QJsonArray{0x02});
+        m_sim->describeCards({card});
+        DEV_GPU gpu(m_sim->setup());
+        gpu.get_GPUDevicesInfo();
+        m_sim->clearLogs();
+        QCOMPARE(gpu.click_doubleBlink(0, 255, 0, 1, 2, 3), -1);
+        const QStringList trace = m_sim->trace();
+        QCOMPARE(trace.size(), 5);
+        QVERIFY2(!trace[2].contains("code=0") && trace[4].contains("code=0"), qPrintable(trace.join('\n')));
+        QCOMPARE(gpu.click_singleColor(0, 255, 0, 1, 2, 3), 1); // the other registers still work
+    }
+
     void lightingOnRestoresDoubleBlinkWithItsTiming()
     {
         QCOMPARE(m_gpu->click_doubleBlink(0, 300, 35, 1, 2, 3), 1);

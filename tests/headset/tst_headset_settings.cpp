@@ -74,6 +74,7 @@ private slots:
     void switchesOffByMinusOneReadBackOff();
     void dtsOnAndOff();
     void setOpModeWritesOnlyTheMovedBandAndRemembersTheChoice();
+    void setOpModeWritesTheEdgeBandsAndNothingPastThem();
     void setOpModePresetAnswersTheConfiguredValues();
     void processingOffShowsTheOptionBefore();
     void missingHeadsetTouchesNothing();
@@ -284,6 +285,26 @@ void TestHeadsetSettings::setOpModeWritesOnlyTheMovedBandAndRemembersTheChoice()
     command.insert(QStringLiteral("indexGEQ"), -1);
     run(device, command);
     QCOMPARE(fixture.state().writeLog(), QStringList{kCustom + QStringLiteral("/SFX:Eagle-GEQ Enable=1")});
+}
+
+void TestHeadsetSettings::setOpModeWritesTheEdgeBandsAndNothingPastThem()
+{
+    HeadsetFixture fixture;
+    DEV_HEADPHONE device(fixture.setup);
+    const QString enable = kCustom + QStringLiteral("/SFX:Eagle-GEQ Enable=1");
+    for (int index : {0, 9, 10}) {
+        fixture.state().clearWriteLog();
+        QVariantMap command{{QStringLiteral("runFunction"), 7}, {QStringLiteral("selectDtsOption"), 7},
+                            {QStringLiteral("indexGEQ"), index}};
+        for (int n = 0; n < 11; ++n)
+            command.insert(key(n), 3 + n);
+        run(device, command);
+        QStringList expected{enable};
+        if (index <= 9)
+            expected << kCustom + QLatin1Char('/') + band(index) + QLatin1Char('=') + QString::number(3 + index);
+        QCOMPARE(fixture.state().writeLog(), expected);
+    }
+    QCOMPARE(*fixture.state().headsetValue(kCustom, band(9)), 12);
 }
 
 void TestHeadsetSettings::setOpModePresetAnswersTheConfiguredValues()

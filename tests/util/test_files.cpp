@@ -62,6 +62,27 @@ private slots:
         QCOMPARE(readIntFromFile(file("missing")), -1);
     }
 
+    void integerReaderIsStrictlyDecimal_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("value");
+        QTest::newRow("leading zero is not octal") << QByteArray("010") << 10;
+        QTest::newRow("zero") << QByteArray("0") << 0;
+        QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF" "7") << 7;
+        QTest::newRow("hexadecimal") << QByteArray("0x1F") << -1;
+        QTest::newRow("octal prefix letters") << QByteArray("0o7") << -1;
+        QTest::newRow("two numbers") << QByteArray("1 2") << -1;
+        QTest::newRow("past int") << QByteArray("2147483648") << -1;
+    }
+
+    void integerReaderIsStrictlyDecimal()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(int, value);
+        writeRaw(file("strict"), text);
+        QCOMPARE(readIntFromFile(file("strict")), value);
+    }
+
     void firstLineIsNotTrimmed()
     {
         writeRaw(file("version"), " 25.03.01 \nsecond");
