@@ -13,6 +13,7 @@
 #include "listeners/keyboard_hook.h"
 #include "platform/graphics.h"
 #include "platform/termination_signals.h"
+#include "platform/user_id.h"
 #include "platform/window_frame.h"
 #include "util/app_data.h"
 #include "util/files.h"

@@ -3,6 +3,7 @@
 #include "app/control_protocol.h"
 #include "core/talvorin.h"
 #include "platform/private_socket.h"
+#include "platform/user_id.h"
 
 #include <QDebug>
 #include <QLocalServer>

@@ -1,9 +1,8 @@
 #include "core/autostart_branch.h"
 
-#include "util/store_reading.h"
-
 #include "platform/autostart.h"
 #include "util/files.h"
+#include "util/store_reading.h"
 #include "util/logging.h"
 
 #include <QCoreApplication>

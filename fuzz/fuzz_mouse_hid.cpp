@@ -52,6 +52,10 @@ public:
         return take(data, length);
     }
     int read(HidDevice*, uint8_t* data, size_t length) override { return take(data, length); }
+    int readUntilWoken(HidDevice*, uint8_t* data, size_t length, const platform::WakeSignal&) override
+    {
+        return take(data, length);
+    }
     QString error(HidDevice*) override { return QStringLiteral("fuzz"); }
     void close(HidDevice*) override {}
     int exit() override { return 0; }

@@ -22,7 +22,4 @@ private:
     int m_fd = -1;
 };
 
-// The numeric id of the user running the process.
-unsigned currentUserId();
-
 } // namespace platform

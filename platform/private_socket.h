@@ -12,6 +12,5 @@ namespace platform {
 QString privateRuntimeFolder(QString* error);
 // The user id of the process at the other end of a connected local socket; -1 when unknown.
 qint64 peerUserId(qintptr socketDescriptor);
-qint64 currentUserId();
 
 } // namespace platform

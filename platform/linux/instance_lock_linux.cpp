@@ -27,9 +27,4 @@ InstanceLock::Outcome InstanceLock::tryLock()
     return errno == EWOULDBLOCK ? Outcome::HeldElsewhere : Outcome::Unavailable;
 }
 
-unsigned currentUserId()
-{
-    return unsigned(::getuid());
-}
-
 } // namespace platform

@@ -57,9 +57,4 @@ qint64 peerUserId(qintptr socketDescriptor)
     return qint64(credentials.uid);
 }
 
-qint64 currentUserId()
-{
-    return qint64(::getuid());
-}
-
 } // namespace platform
