@@ -9,7 +9,9 @@
 #include <QThread>
 #include <cmath>
 #include <csignal>
+#include <cstring>
 #include <functional>
+#include <pipewire/extensions/metadata.h>
 #include <pipewire/pipewire.h>
 
 namespace {
@@ -153,6 +155,23 @@ public:
                 return e;
             }();
             pw_core_add_listener(m_core, &m_listener, &events, this);
+            // Follows the globals without binding any: a binding of the session manager's
+            // metadata is what this watch must not make (see waitForDefaultMetadata).
+            static const pw_registry_events registryEvents = [] {
+                pw_registry_events e{};
+                e.version = PW_VERSION_REGISTRY_EVENTS;
+                e.global = [](void* data, uint32_t, uint32_t, const char* type, uint32_t, const spa_dict* props) {
+                    auto* self = static_cast<SinkHost*>(data);
+                    const char* name = props ? spa_dict_lookup(props, PW_KEY_METADATA_NAME) : nullptr;
+                    if (strcmp(type, PW_TYPE_INTERFACE_Metadata) == 0 && name && strcmp(name, "default") == 0) {
+                        self->m_defaultMetadata = true;
+                        pw_thread_loop_signal(self->m_loop, false);
+                    }
+                };
+                return e;
+            }();
+            m_registry = pw_core_get_registry(m_core, PW_VERSION_REGISTRY, 0);
+            pw_registry_add_listener(m_registry, &m_registryListener, &registryEvents, this);
         }
         pw_thread_loop_unlock(m_loop);
     }
@@ -161,6 +180,10 @@ public:
         pw_thread_loop_lock(m_loop);
         for (pw_proxy* proxy : m_sinks)
             pw_proxy_destroy(proxy);
+        if (m_registry) {
+            spa_hook_remove(&m_registryListener);
+            pw_proxy_destroy(reinterpret_cast<pw_proxy*>(m_registry));
+        }
         if (m_core) {
             spa_hook_remove(&m_listener);
             pw_core_disconnect(m_core);
@@ -205,6 +228,22 @@ public:
         pw_thread_loop_unlock(m_loop);
     }
 
+    // Waits until the session manager has published the "default" metadata.
+    bool waitForDefaultMetadata(int timeoutMs)
+    {
+        pw_thread_loop_lock(m_loop);
+        timespec deadline{};
+        pw_thread_loop_get_time(m_loop, &deadline, static_cast<int64_t>(timeoutMs) * SPA_NSEC_PER_MSEC);
+        bool found = m_defaultMetadata;
+        while (m_core && !found) {
+            if (pw_thread_loop_timed_wait_full(m_loop, &deadline) != 0)
+                break;
+            found = m_defaultMetadata;
+        }
+        pw_thread_loop_unlock(m_loop);
+        return found;
+    }
+
 private:
     bool roundtrip()
     {
@@ -222,6 +261,9 @@ private:
     pw_context* m_context = nullptr;
     pw_core* m_core = nullptr;
     spa_hook m_listener{};
+    pw_registry* m_registry = nullptr;
+    spa_hook m_registryListener{};
+    bool m_defaultMetadata = false;
     int m_done = -1;
     QMap<QString, pw_proxy*> m_sinks;
 };
@@ -294,6 +336,17 @@ bool SoundServer::startServer(QString* error)
     if (!startProcess(m_sessionManager, QStringLiteral("wireplumber"), {}, error))
         return false;
     m_sinks = std::make_unique<SinkHost>();
+    // The server is ready once wireplumber has published its "default" metadata. Until then no
+    // probe of ours (pw-dump, pw-metadata) may run: PipeWire 0.3.65 pings the metadata's owner
+    // for every client that binds the metadata and counts the binding as pending until the
+    // answer comes; a pw-dump that sees the metadata appear after its last sync binds it and
+    // exits at once, the count never goes down, and from then on the server forwards no
+    // change of that metadata to clients bound earlier - the program would never see the
+    // user's default output change.
+    if (!m_sinks->waitForDefaultMetadata(kStartMs)) {
+        *error = QStringLiteral("wireplumber published no default metadata");
+        return false;
+    }
     for (auto it = m_sinkList.cbegin(); it != m_sinkList.cend(); ++it) {
         if (!m_sinks->add(it.key(), it->first, it->second)) {
             *error = QStringLiteral("the server refused the sink ") + it.key();
