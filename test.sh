@@ -39,7 +39,7 @@ sanitize)
   rm -rf "$reports" && mkdir -p "$reports"
   # log_path sends each process's report to a file of its own (name.pid), so the reports of
   # child processes (the program started by a test, a flashing tool) are kept too.
-  export ASAN_OPTIONS="log_path=$reports/asan:detect_leaks=${TALVORIN_DETECT_LEAKS:-1}:strict_string_checks=1:detect_stack_use_after_return=1"
+  export ASAN_OPTIONS="log_path=$reports/asan:fast_unwind_on_malloc=0:detect_leaks=${TALVORIN_DETECT_LEAKS:-1}:detect_stack_use_after_return=1"
   export LSAN_OPTIONS="suppressions=$top/scripts/sanitizer/lsan-system.supp:print_suppressions=0"
   export UBSAN_OPTIONS="log_path=$reports/ubsan:print_stacktrace=1:halt_on_error=0"
   cd "$build"
