@@ -71,6 +71,22 @@ ApplicationWindow {
     property int commandsSent: 0
     property bool introFinished: launchOptions.startPage.length > 0 || launchOptions.screenshotMode
     property bool updateNoticePending: false
+    // The start options the information panel shows, kept here for when it is made.
+    property bool showWindowAtStart: false
+    property bool autoLaunch: false
+    property string autoLaunchError: ""
+
+    // What the intro covers (the header, the home screen, the panels) is made once the
+    // window's first frame is out, so that the window appears as soon as the intro can be
+    // drawn. A start without the intro makes it at once; one that waits in the tray, right
+    // after start-up.
+    property bool contentReady: introFinished
+
+    function makeContent() {
+        contentReady = true
+    }
+
+    onFrameSwapped: if (!contentReady) Qt.callLater(makeContent)
 
     FontLoader { id: fontMedium; source: ConfigData.fontList[0] }
     FontLoader { id: fontRegular; source: ConfigData.fontList[1] }
@@ -187,7 +203,7 @@ ApplicationWindow {
     function openStartPage() {
         var page = launchOptions.startPage
         if (page === "info") {
-            infoPanel.open()
+            openInfoPanel()
             return
         }
         var type = Devices.PAGE_NAMES[page]
@@ -229,8 +245,8 @@ ApplicationWindow {
         primeListener(data)
 
         var showAtStart = parseInt(data["firstrStartAppShowGUI"]) === 1
-        infoPanel.showWindowAtStart = showAtStart
-        infoPanel.autoLaunch = parseInt(data["StartwithWindows"]) === 1
+        showWindowAtStart = showAtStart
+        autoLaunch = parseInt(data["StartwithWindows"]) === 1
         setUpdateAvailable(parseInt(data["updateApp"]) === 1)
         takeUpdateCheck(data)
         if (showAtStart || launchOptions.showWindow || !systemTray.available)
@@ -265,9 +281,9 @@ ApplicationWindow {
 
     // The notice waits for the intro, or nobody would see it fade.
     function showPendingNotice() {
-        if (updateNoticePending && introFinished) {
+        if (updateNoticePending && introFinished && updateNotice.item) {
             updateNoticePending = false
-            updateNoticeFade.restart()
+            updateNotice.item.fade()
         }
     }
 
@@ -296,10 +312,10 @@ ApplicationWindow {
     }
 
     function takeStartOptions(data) {
-        infoPanel.autoLaunch = parseInt(data["StartwithWindows"]) === 1
-        infoPanel.autoLaunchError = data["StartwithWindowsError"] !== undefined ? String(data["StartwithWindowsError"]) : ""
+        autoLaunch = parseInt(data["StartwithWindows"]) === 1
+        autoLaunchError = data["StartwithWindowsError"] !== undefined ? String(data["StartwithWindowsError"]) : ""
         if (data["firstrStartAppShowGUI"] !== undefined && parseInt(data["Control"]) === 14)
-            infoPanel.showWindowAtStart = parseInt(data["firstrStartAppShowGUI"]) === 1
+            showWindowAtStart = parseInt(data["firstrStartAppShowGUI"]) === 1
     }
 
     function handleUpdateProgress(data) {
@@ -349,7 +365,10 @@ ApplicationWindow {
         case 7: handleUpdateProgress(data); break
         case 11: handleServerInformation(data); break
         case 20:
-        case 21: homeActions.showAnswer(data); break
+        case 21:
+            if (homeScreen.item)
+                homeScreen.item.showActionAnswer(data)
+            break
         case 22: handleAllDevicesLighting(data); break
         case 12:
         case 13:
@@ -371,7 +390,8 @@ ApplicationWindow {
     function handleAllDevicesLighting(data) {
         if (data["gpuLastedAction"] !== undefined)
             gpuLastedAction = data["gpuLastedAction"]
-        allDevicesPanel.showAnswer(data)
+        if (allDevicesPanel.item)
+            allDevicesPanel.item.showAnswer(data)
     }
 
     function mousePageOpen() {
@@ -480,10 +500,12 @@ ApplicationWindow {
         sendToWorker({ "Control": 0 })
         // A start that will show the window shows it now: the intro plays while the devices
         // are discovered. Otherwise the window waits in the tray.
-        if (launchOptions.showWindow)
+        if (launchOptions.showWindow) {
             showMainWindow()
-        else
+        } else {
             mainWindow.hide()
+            Qt.callLater(makeContent)
+        }
     }
 
     // A page command that is never answered must not hold the window's commands for good.
@@ -514,68 +536,83 @@ ApplicationWindow {
         }
     }
 
-    HomeHeader {
+    // Made once the content is ready (see contentReady); the panels open from here.
+    function openInfoPanel() {
+        makeContent()
+        infoPanel.item.open()
+    }
+
+    Loader {
         id: header
-        objectName: "homeHeader"
         anchors.top: parent.top
         anchors.left: parent.left
         anchors.right: parent.right
+        active: mainWindow.contentReady
         visible: mainWindow.introFinished
-        ratio_w: mainWindow.ratio_w
-        ratio_h: mainWindow.ratio_h
-        showUpdateDot: mainWindow.updateAvailable
-        showBack: mainWindow.openEntry !== null
-        caption: mainWindow.openEntry ? mainWindow.openEntry.model : "Your Devices"
-        dragTarget: mainWindow
-        onInfoClicked: infoPanel.open()
-        onBackClicked: mainWindow.closeDevicePage()
+        sourceComponent: HomeHeader {
+            objectName: "homeHeader"
+            ratio_w: mainWindow.ratio_w
+            ratio_h: mainWindow.ratio_h
+            showUpdateDot: mainWindow.updateAvailable
+            showBack: mainWindow.openEntry !== null
+            caption: mainWindow.openEntry ? mainWindow.openEntry.model : "Your Devices"
+            dragTarget: mainWindow
+            onInfoClicked: mainWindow.openInfoPanel()
+            onBackClicked: mainWindow.closeDevicePage()
+        }
     }
 
-    Item {
+    Loader {
         id: homeScreen
-        objectName: "homeScreen"
         anchors.top: header.bottom
         anchors.left: parent.left
         anchors.right: parent.right
         anchors.bottom: parent.bottom
-        visible: mainWindow.introFinished && pageLoader.status === Loader.Null
+        active: mainWindow.contentReady
+        sourceComponent: Item {
+            objectName: "homeScreen"
+            visible: mainWindow.introFinished && pageLoader.status === Loader.Null
 
-        DeviceCarousel {
-            id: carousel
-            objectName: "deviceCarousel"
-            anchors.top: parent.top
-            anchors.left: parent.left
-            anchors.right: parent.right
-            anchors.bottom: homeActions.top
-            visible: mainWindow.deviceEntries.length > 0
-            entries: mainWindow.deviceEntries
-            ratio_w: mainWindow.ratio_w
-            ratio_h: mainWindow.ratio_h
-            onOpenDevice: mainWindow.openDevice(index)
-        }
+            function showActionAnswer(answer) {
+                homeActions.showAnswer(answer)
+            }
 
-        HomeActions {
-            id: homeActions
-            objectName: "homeActions"
-            anchors.left: parent.left
-            anchors.right: parent.right
-            anchors.bottom: parent.bottom
-            visible: carousel.visible
-            ratio_w: mainWindow.ratio_w
-            ratio_h: mainWindow.ratio_h
-            onAllDevicesClicked: allDevicesPanel.open()
-            onExportRequested: mainWindow.sendToWorker({ "Control": 20, "filePath": fileUrl }, mainWindow.dictDataforHomeWorker)
-            onImportRequested: mainWindow.sendToWorker({ "Control": 21, "filePath": fileUrl }, mainWindow.dictDataforHomeWorker)
-        }
+            DeviceCarousel {
+                id: carousel
+                objectName: "deviceCarousel"
+                anchors.top: parent.top
+                anchors.left: parent.left
+                anchors.right: parent.right
+                anchors.bottom: homeActions.top
+                visible: mainWindow.deviceEntries.length > 0
+                entries: mainWindow.deviceEntries
+                ratio_w: mainWindow.ratio_w
+                ratio_h: mainWindow.ratio_h
+                onOpenDevice: mainWindow.openDevice(index)
+            }
 
-        NoDevicePanel {
-            id: noDevicePanel
-            objectName: "noDevicePanel"
-            anchors.fill: parent
-            visible: mainWindow.discovered && mainWindow.deviceEntries.length === 0
-            ratio_w: mainWindow.ratio_w
-            ratio_h: mainWindow.ratio_h
-            onRefresh: mainWindow.sendToWorker({ "Control": 0 })
+            HomeActions {
+                id: homeActions
+                objectName: "homeActions"
+                anchors.left: parent.left
+                anchors.right: parent.right
+                anchors.bottom: parent.bottom
+                visible: carousel.visible
+                ratio_w: mainWindow.ratio_w
+                ratio_h: mainWindow.ratio_h
+                onAllDevicesClicked: allDevicesPanel.item.open()
+                onExportRequested: mainWindow.sendToWorker({ "Control": 20, "filePath": fileUrl }, mainWindow.dictDataforHomeWorker)
+                onImportRequested: mainWindow.sendToWorker({ "Control": 21, "filePath": fileUrl }, mainWindow.dictDataforHomeWorker)
+            }
+
+            NoDevicePanel {
+                objectName: "noDevicePanel"
+                anchors.fill: parent
+                visible: mainWindow.discovered && mainWindow.deviceEntries.length === 0
+                ratio_w: mainWindow.ratio_w
+                ratio_h: mainWindow.ratio_h
+                onRefresh: mainWindow.sendToWorker({ "Control": 0 })
+            }
         }
     }
 
@@ -604,81 +641,108 @@ ApplicationWindow {
         onLoaded: if (mainWindow.visible) item.start()
     }
 
-    Rectangle {
+    Loader {
         id: updateNotice
-        objectName: "updateNotice"
         anchors.bottom: parent.bottom
         anchors.bottomMargin: 24 * mainWindow.ratio_h
         anchors.horizontalCenter: parent.horizontalCenter
-        width: updateNoticeText.implicitWidth + 40 * mainWindow.ratio_w
-        height: 40 * mainWindow.ratio_h
-        radius: 6
-        color: Palette.panel
-        border.color: Palette.red
-        opacity: 0
-        visible: opacity > 0
-        Text {
-            id: updateNoticeText
-            anchors.centerIn: parent
-            text: "Software update available"
-            color: Palette.text
-            font.family: Palette.fontFamily
-            font.pixelSize: 16 * mainWindow.ratio_h
-        }
-        NumberAnimation {
-            id: updateNoticeFade
-            target: updateNotice
-            property: "opacity"
-            from: 1
-            to: 0
-            duration: 3000
-            easing.type: Easing.InQuad
+        active: mainWindow.contentReady
+        onLoaded: mainWindow.showPendingNotice()
+        sourceComponent: Rectangle {
+            id: notice
+            objectName: "updateNotice"
+            width: noticeText.implicitWidth + 40 * mainWindow.ratio_w
+            height: 40 * mainWindow.ratio_h
+            radius: 6
+            color: Palette.panel
+            border.color: Palette.red
+            opacity: 0
+            visible: opacity > 0
+
+            function fade() {
+                noticeFade.restart()
+            }
+
+            Text {
+                id: noticeText
+                anchors.centerIn: parent
+                text: "Software update available"
+                color: Palette.text
+                font.family: Palette.fontFamily
+                font.pixelSize: 16 * mainWindow.ratio_h
+            }
+            NumberAnimation {
+                id: noticeFade
+                target: notice
+                property: "opacity"
+                from: 1
+                to: 0
+                duration: 3000
+                easing.type: Easing.InQuad
+            }
         }
     }
 
-    SoftwareInfoPanel {
+    // The panels are popups: the loaders fill the window so that they open in its middle.
+    Loader {
         id: infoPanel
-        objectName: "infoPanel"
-        ratio_w: mainWindow.ratio_w
-        ratio_h: mainWindow.ratio_h
-        appVersion: mainWindow.appVersion
-        newVersion: mainWindow.newVersion
-        updateAvailable: mainWindow.updateAvailable
-        updating: mainWindow.updating
-        downloadProgress: mainWindow.downloadProgress
-        supportLinks: mainWindow.supportLinks
-        updateCheck: mainWindow.updateCheck
-        updateCheckError: mainWindow.updateCheckError
-        downloadError: mainWindow.updateDownloadError
-        onCheckAgainRequested: mainWindow.checkServerAgain()
-        onUpdateRequested: {
-            mainWindow.updateDownloadError = ""
-            mainWindow.updating = true
-            mainWindow.downloadProgress = 0
-            mainWindow.sendToWorker({ "Control": 7 })
-        }
-        onAutoLaunchToggled: mainWindow.sendToWorker({ "Control": enabled ? 12 : 13 })
-        onStartOptionsRequested: mainWindow.sendWhenFree({ "Control": 14 })
-        onShowWindowAtStartToggled: {
-            talvorin_worker.runWithOrWithoutGUI(enabled ? "1" : "0")
-            infoPanel.showWindowAtStart = enabled
+        objectName: "infoPanelLoader"
+        anchors.fill: parent
+        active: mainWindow.contentReady
+        sourceComponent: SoftwareInfoPanel {
+            objectName: "infoPanel"
+            ratio_w: mainWindow.ratio_w
+            ratio_h: mainWindow.ratio_h
+            appVersion: mainWindow.appVersion
+            newVersion: mainWindow.newVersion
+            updateAvailable: mainWindow.updateAvailable
+            updating: mainWindow.updating
+            downloadProgress: mainWindow.downloadProgress
+            supportLinks: mainWindow.supportLinks
+            updateCheck: mainWindow.updateCheck
+            updateCheckError: mainWindow.updateCheckError
+            downloadError: mainWindow.updateDownloadError
+            autoLaunch: mainWindow.autoLaunch
+            autoLaunchError: mainWindow.autoLaunchError
+            showWindowAtStart: mainWindow.showWindowAtStart
+            onCheckAgainRequested: mainWindow.checkServerAgain()
+            onUpdateRequested: {
+                mainWindow.updateDownloadError = ""
+                mainWindow.updating = true
+                mainWindow.downloadProgress = 0
+                mainWindow.sendToWorker({ "Control": 7 })
+            }
+            onAutoLaunchToggled: mainWindow.sendToWorker({ "Control": enabled ? 12 : 13 })
+            onStartOptionsRequested: mainWindow.sendWhenFree({ "Control": 14 })
+            onShowWindowAtStartToggled: {
+                talvorin_worker.runWithOrWithoutGUI(enabled ? "1" : "0")
+                mainWindow.showWindowAtStart = enabled
+            }
         }
     }
 
-    AllDevicesPanel {
+    Loader {
         id: allDevicesPanel
-        objectName: "allDevicesPanel"
-        ratio_w: mainWindow.ratio_w
-        ratio_h: mainWindow.ratio_h
-        onApplyRequested: mainWindow.sendToWorker(command, mainWindow.dictDataforHomeWorker)
+        objectName: "allDevicesPanelLoader"
+        anchors.fill: parent
+        active: mainWindow.contentReady
+        sourceComponent: AllDevicesPanel {
+            objectName: "allDevicesPanel"
+            ratio_w: mainWindow.ratio_w
+            ratio_h: mainWindow.ratio_h
+            onApplyRequested: mainWindow.sendToWorker(command, mainWindow.dictDataforHomeWorker)
+        }
     }
 
-    Loading {
+    Loader {
         id: loadingMask
-        objectName: "loadingMask"
         anchors.fill: parent
         z: 100
-        ratio_h: mainWindow.ratio_h
-        visible: pageLoader.item ? pageLoader.item.busy === true : false
+        active: mainWindow.contentReady
+        sourceComponent: Loading {
+            objectName: "loadingMask"
+            ratio_h: mainWindow.ratio_h
+            visible: pageLoader.item ? pageLoader.item.busy === true : false
+        }
     }
 }

@@ -37,7 +37,7 @@ TestCase {
     function item(win, name) {
         var found = findChild(win.contentItem, name)
         if (found === null)
-            found = findChild(findChild(win.contentItem, "infoPanel").contentItem, name)
+            found = findChild(infoPanel(win).contentItem, name)
         verify(found !== null, "no item named " + name)
         return found
     }
@@ -51,10 +51,16 @@ TestCase {
         })
     }
 
+    // The panels are popups made by loaders once the window's content is ready.
+    function popup(win, name) {
+        var loader = findChild(win.contentItem, name + "Loader")
+        verify(loader !== null && loader.item !== null, "no panel " + name)
+        compare(loader.item.objectName, name)
+        return loader.item
+    }
+
     function infoPanel(win) {
-        var panel = findChild(win.contentItem, "infoPanel")
-        verify(panel !== null)
-        return panel
+        return popup(win, "infoPanel")
     }
 
     function test_start_up_commands() {
@@ -623,7 +629,7 @@ TestCase {
         var win = createWindow()
         discover(win, Fixtures.discovery(1, 1, 1, {}))
         mouseClick(item(win, "allDevicesButton"))
-        var panel = findChild(win.contentItem, "allDevicesPanel")
+        var panel = popup(win, "allDevicesPanel")
         tryVerify(function() { return panel.opened })
         mouseClick(findChild(panel.contentItem, "effect_ripple"))
         panel.r = 16
