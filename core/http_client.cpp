@@ -1,25 +1,19 @@
 #include "core/http_client.h"
 
+#include "core/curl_library.h"
+
 #include <QElapsedTimer>
 #include <QThread>
 
-#include <curl/curl.h>
 #include <memory>
-#include <mutex>
 
 namespace {
 
-void initialiseCurlOnce()
-{
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
-
 struct CurlDeleter {
-    void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
+    void operator()(CURL* curl) const { libcurl().easy_cleanup(curl); }
 };
 struct HeaderListDeleter {
-    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+    void operator()(curl_slist* list) const { libcurl().slist_free_all(list); }
 };
 
 // What the callbacks share during one transfer.
@@ -44,7 +38,7 @@ struct Transfer {
 qint64 announcedLength(CURL* curl)
 {
     curl_off_t length = -1;
-    if (curl_easy_getinfo(curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) != CURLE_OK)
+    if (libcurl().easy_getinfo(curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) != CURLE_OK)
         return -1;
     return length < 0 ? -1 : qint64(length);
 }
@@ -92,11 +86,11 @@ int onTick(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
 void restrictToHttp(CURL* curl, bool startsSecure)
 {
 #if LIBCURL_VERSION_NUM >= 0x075500
-    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, startsSecure ? "https" : "http,https");
+    libcurl().easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    libcurl().easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, startsSecure ? "https" : "http,https");
 #else
-    curl_easy_setopt(curl, CURLOPT_PROTOCOLS, long(CURLPROTO_HTTP | CURLPROTO_HTTPS));
-    curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS,
+    libcurl().easy_setopt(curl, CURLOPT_PROTOCOLS, long(CURLPROTO_HTTP | CURLPROTO_HTTPS));
+    libcurl().easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS,
                      startsSecure ? long(CURLPROTO_HTTPS) : long(CURLPROTO_HTTP | CURLPROTO_HTTPS));
 #endif
 }
@@ -104,31 +98,31 @@ void restrictToHttp(CURL* curl, bool startsSecure)
 void configure(CURL* curl, const HttpRequest& request, const QByteArray& url, curl_slist* headers,
                Transfer& transfer, char* errorBuffer)
 {
-    curl_easy_setopt(curl, CURLOPT_URL, url.constData());
-    curl_easy_setopt(curl, CURLOPT_USERAGENT, request.userAgent.constData());
-    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
+    libcurl().easy_setopt(curl, CURLOPT_URL, url.constData());
+    libcurl().easy_setopt(curl, CURLOPT_USERAGENT, request.userAgent.constData());
+    libcurl().easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
     restrictToHttp(curl, request.url.startsWith(QLatin1String("https:"), Qt::CaseInsensitive));
-    curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 5L);
-    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
-    curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
+    libcurl().easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+    libcurl().easy_setopt(curl, CURLOPT_MAXREDIRS, 5L);
+    libcurl().easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
+    libcurl().easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
     // Direct connection: the proxy variables of the environment are not consulted.
-    curl_easy_setopt(curl, CURLOPT_PROXY, "");
+    libcurl().easy_setopt(curl, CURLOPT_PROXY, "");
     // Worker threads: no signals for name-resolution time-outs.
-    curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, long(request.connectTimeoutMs));
+    libcurl().easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    libcurl().easy_setopt(curl, CURLOPT_CONNECTTIMEOUT_MS, long(request.connectTimeoutMs));
     if (request.totalTimeoutMs > 0)
-        curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, long(request.totalTimeoutMs));
+        libcurl().easy_setopt(curl, CURLOPT_TIMEOUT_MS, long(request.totalTimeoutMs));
     if (request.maxBodyBytes >= 0)
-        curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(request.maxBodyBytes));
+        libcurl().easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(request.maxBodyBytes));
     // An error status is a failure, not a body to be saved.
-    curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, onBody);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
-    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, onTick);
-    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
-    curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);
+    libcurl().easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
+    libcurl().easy_setopt(curl, CURLOPT_WRITEFUNCTION, onBody);
+    libcurl().easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
+    libcurl().easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    libcurl().easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, onTick);
+    libcurl().easy_setopt(curl, CURLOPT_XFERINFODATA, &transfer);
+    libcurl().easy_setopt(curl, CURLOPT_ERRORBUFFER, errorBuffer);
 }
 
 HttpOutcome outcomeOf(CURLcode code, const Transfer& transfer)
@@ -149,16 +143,19 @@ HttpOutcome outcomeOf(CURLcode code, const Transfer& transfer)
 
 HttpResult httpGet(const HttpRequest& request, const HttpSink& sink)
 {
-    initialiseCurlOnce();
     HttpResult result;
-    std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
+    if (!libcurl().ready()) {
+        result.errorText = libcurl().error;
+        return result;
+    }
+    std::unique_ptr<CURL, CurlDeleter> curl(libcurl().easy_init());
     if (!curl) {
         result.errorText = QStringLiteral("curl_easy_init failed");
         return result;
     }
     // Never an answer from a cache between us and the server.
     std::unique_ptr<curl_slist, HeaderListDeleter> headers(
-        curl_slist_append(nullptr, "Cache-Control: no-cache"));
+        libcurl().slist_append(nullptr, "Cache-Control: no-cache"));
     Transfer transfer;
     transfer.curl = curl.get();
     transfer.request = &request;
@@ -168,14 +165,14 @@ HttpResult httpGet(const HttpRequest& request, const HttpSink& sink)
     configure(curl.get(), request, url, headers.get(), transfer, errorBuffer);
 
     transfer.sinceLastByte.start();
-    const CURLcode code = curl_easy_perform(curl.get());
+    const CURLcode code = libcurl().easy_perform(curl.get());
     result.curlCode = int(code);
     result.bodyBytes = transfer.received;
-    curl_easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, &result.httpStatus);
+    libcurl().easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, &result.httpStatus);
     result.outcome = outcomeOf(code, transfer);
     if (result.outcome != HttpOutcome::Completed)
         result.errorText = errorBuffer[0] ? QString::fromUtf8(errorBuffer)
-                                          : QString::fromUtf8(curl_easy_strerror(code));
+                                          : QString::fromUtf8(libcurl().easy_strerror(code));
     return result;
 }
 

@@ -1,6 +1,7 @@
 #include "util/archive.h"
 
 #include "util/archive_entry_check.h"
+#include "util/archive_library.h"
 #include "util/files.h"
 #include "util/logging.h"
 
@@ -9,14 +10,18 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <archive.h>
-#include <archive_entry.h>
 #include <memory>
 
 namespace {
 
-using ArchiveReader = std::unique_ptr<archive, decltype(&archive_read_free)>;
-using ArchiveWriter = std::unique_ptr<archive, decltype(&archive_write_free)>;
+struct ReaderFree {
+    void operator()(archive* reader) const { libarchive().read_free(reader); }
+};
+struct WriterFree {
+    void operator()(archive* writer) const { libarchive().write_free(writer); }
+};
+using ArchiveReader = std::unique_ptr<archive, ReaderFree>;
+using ArchiveWriter = std::unique_ptr<archive, WriterFree>;
 
 // Nothing unpacked is set-id, sticky or writable by others; the owner can always read and
 // write what it unpacked.
@@ -26,11 +31,11 @@ constexpr int kOwnerFolder = 0700;
 
 ArchiveReader openReader(const QString& archivePath)
 {
-    ArchiveReader reader(archive_read_new(), &archive_read_free);
-    archive_read_support_format_all(reader.get());
-    archive_read_support_filter_all(reader.get());
-    if (archive_read_open_filename(reader.get(), QFile::encodeName(archivePath).constData(), 64 * 1024) != ARCHIVE_OK)
-        return ArchiveReader(nullptr, &archive_read_free);
+    ArchiveReader reader(libarchive().read_new());
+    libarchive().read_support_format_all(reader.get());
+    libarchive().read_support_filter_all(reader.get());
+    if (libarchive().read_open_filename(reader.get(), QFile::encodeName(archivePath).constData(), 64 * 1024) != ARCHIVE_OK)
+        return ArchiveReader();
     return reader;
 }
 
@@ -44,18 +49,18 @@ QString decodedName(const char* utf8, const char* raw)
 ArchiveEntryInfo describe(archive_entry* entry)
 {
     ArchiveEntryInfo info;
-    info.name = decodedName(archive_entry_pathname_utf8(entry), archive_entry_pathname(entry));
-    const char* hardlink = archive_entry_hardlink(entry);
+    info.name = decodedName(libarchive().entry_pathname_utf8(entry), libarchive().entry_pathname(entry));
+    const char* hardlink = libarchive().entry_hardlink(entry);
     if (hardlink) {
         info.kind = ArchiveEntryKind::HardLink;
-        info.hardLinkTarget = decodedName(archive_entry_hardlink_utf8(entry), hardlink);
+        info.hardLinkTarget = decodedName(libarchive().entry_hardlink_utf8(entry), hardlink);
         return info;
     }
-    switch (archive_entry_filetype(entry)) {
+    switch (libarchive().entry_filetype(entry)) {
     case AE_IFREG: info.kind = ArchiveEntryKind::File; break;
     case AE_IFDIR: info.kind = ArchiveEntryKind::Folder; break;
     case AE_IFLNK: info.kind = ArchiveEntryKind::SymbolicLink; break;
-    default: info.kind = archive_entry_symlink(entry) ? ArchiveEntryKind::SymbolicLink : ArchiveEntryKind::Other;
+    default: info.kind = libarchive().entry_symlink(entry) ? ArchiveEntryKind::SymbolicLink : ArchiveEntryKind::Other;
     }
     return info;
 }
@@ -66,19 +71,19 @@ bool copyEntryData(archive* reader, archive* writer, qint64* budget, QString* re
     size_t size = 0;
     la_int64_t offset = 0;
     int status = ARCHIVE_OK;
-    while ((status = archive_read_data_block(reader, &block, &size, &offset)) == ARCHIVE_OK) {
+    while ((status = libarchive().read_data_block(reader, &block, &size, &offset)) == ARCHIVE_OK) {
         *budget -= qint64(size);
         if (*budget < 0) {
             *reason = QStringLiteral("the archive unpacks to more than the limit");
             return false;
         }
-        if (archive_write_data_block(writer, block, size, offset) != ARCHIVE_OK) {
-            *reason = QString::fromUtf8(archive_error_string(writer));
+        if (libarchive().write_data_block(writer, block, size, offset) != ARCHIVE_OK) {
+            *reason = QString::fromUtf8(libarchive().error_string(writer));
             return false;
         }
     }
     if (status != ARCHIVE_EOF) {
-        *reason = QString::fromUtf8(archive_error_string(reader));
+        *reason = QString::fromUtf8(libarchive().error_string(reader));
         return false;
     }
     return true;
@@ -90,27 +95,27 @@ void placeEntry(archive_entry* entry, const ArchiveEntryInfo& info, const QStrin
                 QByteArray* pathBytes, QByteArray* linkBytes)
 {
     *pathBytes = QFile::encodeName(folder + QLatin1Char('/') + place);
-    archive_entry_set_pathname(entry, pathBytes->constData());
+    libarchive().entry_set_pathname(entry, pathBytes->constData());
     if (info.kind == ArchiveEntryKind::HardLink) {
         *linkBytes = QFile::encodeName(folder + QLatin1Char('/') + cleanArchiveEntryPath(info.hardLinkTarget));
-        archive_entry_set_hardlink(entry, linkBytes->constData());
+        libarchive().entry_set_hardlink(entry, linkBytes->constData());
         return;
     }
     const int owner = info.kind == ArchiveEntryKind::Folder ? kOwnerFolder : kOwnerFile;
-    archive_entry_set_perm(entry, (archive_entry_perm(entry) & kFilePermissionMask) | owner);
+    libarchive().entry_set_perm(entry, (libarchive().entry_perm(entry) & kFilePermissionMask) | owner);
 }
 
 bool writeEntry(archive* reader, archive* writer, archive_entry* entry, qint64* budget, QString* reason)
 {
-    if (archive_write_header(writer, entry) != ARCHIVE_OK) {
-        *reason = QString::fromUtf8(archive_error_string(writer));
+    if (libarchive().write_header(writer, entry) != ARCHIVE_OK) {
+        *reason = QString::fromUtf8(libarchive().error_string(writer));
         return false;
     }
-    const bool hasData = archive_entry_size(entry) > 0 || !archive_entry_size_is_set(entry);
+    const bool hasData = libarchive().entry_size(entry) > 0 || !libarchive().entry_size_is_set(entry);
     if (hasData && !copyEntryData(reader, writer, budget, reason))
         return false;
-    if (archive_write_finish_entry(writer) != ARCHIVE_OK) {
-        *reason = QString::fromUtf8(archive_error_string(writer));
+    if (libarchive().write_finish_entry(writer) != ARCHIVE_OK) {
+        *reason = QString::fromUtf8(libarchive().error_string(writer));
         return false;
     }
     return true;
@@ -118,10 +123,10 @@ bool writeEntry(archive* reader, archive* writer, archive_entry* entry, qint64* 
 
 ArchiveWriter openDiskWriter()
 {
-    ArchiveWriter writer(archive_write_disk_new(), &archive_write_free);
+    ArchiveWriter writer(libarchive().write_disk_new());
     // libarchive's own guards stay on behind ours: no writing through a link, no "..". Its
     // refusal of absolute paths cannot be used, since the places handed to it are absolute.
-    archive_write_disk_set_options(writer.get(), ARCHIVE_EXTRACT_TIME | ARCHIVE_EXTRACT_PERM
+    libarchive().write_disk_set_options(writer.get(), ARCHIVE_EXTRACT_TIME | ARCHIVE_EXTRACT_PERM
         | ARCHIVE_EXTRACT_SECURE_SYMLINKS | ARCHIVE_EXTRACT_SECURE_NODOTDOT);
     return writer;
 }
@@ -137,7 +142,7 @@ bool extractEveryEntry(const QString& archivePath, const QString& folder, qint64
     ArchiveEntryCheck check;
     archive_entry* entry = nullptr;
     int status = ARCHIVE_OK;
-    while ((status = archive_read_next_header(reader.get(), &entry)) == ARCHIVE_OK) {
+    while ((status = libarchive().read_next_header(reader.get(), &entry)) == ARCHIVE_OK) {
         const ArchiveEntryInfo info = describe(entry);
         const QString place = check.admit(info, reason);
         if (place.isEmpty())
@@ -151,11 +156,11 @@ bool extractEveryEntry(const QString& archivePath, const QString& folder, qint64
             return false;
     }
     if (status != ARCHIVE_EOF) {
-        *reason = QStringLiteral("broken archive: ") + QString::fromUtf8(archive_error_string(reader.get()));
+        *reason = QStringLiteral("broken archive: ") + QString::fromUtf8(libarchive().error_string(reader.get()));
         return false;
     }
-    if (archive_write_close(writer.get()) != ARCHIVE_OK) {
-        *reason = QString::fromUtf8(archive_error_string(writer.get()));
+    if (libarchive().write_close(writer.get()) != ARCHIVE_OK) {
+        *reason = QString::fromUtf8(libarchive().error_string(writer.get()));
         return false;
     }
     return true;
@@ -188,6 +193,8 @@ bool isSafeArchiveEntryPath(const QString& entryPath)
 
 bool unzipArchive(const QString& archivePath, const QString& destination, qint64 maxBytes)
 {
+    if (!libarchive().ready())
+        return fail(archivePath, libarchive().error);
     const QString parent = QFileInfo(destination).absolutePath();
     if (!QDir().mkpath(parent))
         return fail(archivePath, QStringLiteral("cannot create ") + parent);

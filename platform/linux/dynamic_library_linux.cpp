@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <cstring>
 #include <dlfcn.h>
 
 namespace platform {
@@ -41,6 +42,16 @@ LibraryHandle loadLibrary(const QString& nameOrPath, QString* error)
             return openExact(local, error);
     }
     return openExact(nameOrPath, error);
+}
+
+LibraryHandle loadSystemLibrary(const char* soname, QString* error)
+{
+    if (!soname || !*soname || std::strchr(soname, '/')) {
+        if (error)
+            *error = QStringLiteral("not a library name: ") + QString::fromLocal8Bit(soname ? soname : "");
+        return nullptr;
+    }
+    return openExact(QString::fromLocal8Bit(soname), error);
 }
 
 void* findSymbol(LibraryHandle library, const char* name)
