@@ -136,7 +136,8 @@ ApplicationWindow {
     }
 
     function quitProgram() {
-        systemTray.onExit()
+        if (systemTray.item)
+            systemTray.item.onExit()
         mainWindow.hide()
         background_listen.stopThread()
         talvorin_worker.stopThread()
@@ -249,7 +250,7 @@ ApplicationWindow {
         autoLaunch = parseInt(data["StartwithWindows"]) === 1
         setUpdateAvailable(parseInt(data["updateApp"]) === 1)
         takeUpdateCheck(data)
-        if (showAtStart || launchOptions.showWindow || !systemTray.available)
+        if (showAtStart || launchOptions.showWindow || !trayAvailable())
             showMainWindow()
         if (!startPageApplied) {
             startPageApplied = true
@@ -450,7 +451,10 @@ ApplicationWindow {
         ignoreUnknownSignals: true
         function onFavoritesUpdated(list) { mainWindow.gpuFavorites = list }
         function onGamesUpdated(list) { mainWindow.mouseGames = list }
-        function onBatteryWarning(title, message) { systemTray.showMessageMouseBtl(title, message) }
+        function onBatteryWarning(title, message) {
+            mainWindow.makeContent()
+            systemTray.item.showMessageMouseBtl(title, message)
+        }
         function onLightingApplied(answer) { mainWindow.gpuLastedAction = answer }
         function onListenerReleased() { mainWindow.resumeMouseListener() }
         function onServerCheckRequested() { mainWindow.checkServerAgain() }
@@ -470,7 +474,8 @@ ApplicationWindow {
     function closeToTray() {
         trayPosition = Qt.point(mainWindow.x, mainWindow.y)
         mainWindow.hide()
-        systemTray.showMessage("BELVARINTH TALVORIN", "The program is still running in the background.")
+        makeContent()
+        systemTray.item.showMessage("BELVARINTH TALVORIN", "The program is still running in the background.")
         if (pageLoader.item && typeof pageLoader.item.stopKeyInput === "function")
             pageLoader.item.stopKeyInput()
         sendWhenFree({ "Control": 5 })
@@ -486,7 +491,7 @@ ApplicationWindow {
     }
 
     onClosing: {
-        if (!systemTray.available) {
+        if (!trayAvailable()) {
             // Without a notification area a hidden window could never come back.
             close.accepted = true
             quitProgram()
@@ -518,22 +523,31 @@ ApplicationWindow {
         }
     }
 
-    SystemTrayIcon {
+    // The tray icon comes with the rest of the content, a moment after the window.
+    Loader {
         id: systemTray
-        visible: true
-        icon: "qrc:/icon/BV_LOGO_256.ico"
-        toolTip: "Belvarinth Talvorin"
-        menu: trayMenu
-        onTrigger: mainWindow.showMainWindow()
+        active: mainWindow.contentReady
+        sourceComponent: SystemTrayIcon {
+            visible: true
+            icon: "qrc:/icon/BV_LOGO_256.ico"
+            toolTip: "Belvarinth Talvorin"
+            menu: trayMenu
+            onTrigger: mainWindow.showMainWindow()
 
-        MyMenu {
-            id: trayMenu
-            MyAction {
-                icon: "qrc:/icon/BV_LOGO_256.ico"
-                text: "Exit"
-                onTriggered: mainWindow.quitProgram()
+            MyMenu {
+                id: trayMenu
+                MyAction {
+                    icon: "qrc:/icon/BV_LOGO_256.ico"
+                    text: "Exit"
+                    onTriggered: mainWindow.quitProgram()
+                }
             }
         }
+    }
+
+    function trayAvailable() {
+        makeContent()
+        return systemTray.item.available
     }
 
     // Made once the content is ready (see contentReady); the panels open from here.
@@ -569,51 +583,29 @@ ApplicationWindow {
         anchors.right: parent.right
         anchors.bottom: parent.bottom
         active: mainWindow.contentReady
-        sourceComponent: Item {
-            objectName: "homeScreen"
-            visible: mainWindow.introFinished && pageLoader.status === Loader.Null
-
-            function showActionAnswer(answer) {
-                homeActions.showAnswer(answer)
-            }
-
-            DeviceCarousel {
-                id: carousel
-                objectName: "deviceCarousel"
-                anchors.top: parent.top
-                anchors.left: parent.left
-                anchors.right: parent.right
-                anchors.bottom: homeActions.top
-                visible: mainWindow.deviceEntries.length > 0
-                entries: mainWindow.deviceEntries
-                ratio_w: mainWindow.ratio_w
-                ratio_h: mainWindow.ratio_h
-                onOpenDevice: mainWindow.openDevice(index)
-            }
-
-            HomeActions {
-                id: homeActions
-                objectName: "homeActions"
-                anchors.left: parent.left
-                anchors.right: parent.right
-                anchors.bottom: parent.bottom
-                visible: carousel.visible
-                ratio_w: mainWindow.ratio_w
-                ratio_h: mainWindow.ratio_h
-                onAllDevicesClicked: allDevicesPanel.item.open()
-                onExportRequested: mainWindow.sendToWorker({ "Control": 20, "filePath": fileUrl }, mainWindow.dictDataforHomeWorker)
-                onImportRequested: mainWindow.sendToWorker({ "Control": 21, "filePath": fileUrl }, mainWindow.dictDataforHomeWorker)
-            }
-
-            NoDevicePanel {
-                objectName: "noDevicePanel"
-                anchors.fill: parent
-                visible: mainWindow.discovered && mainWindow.deviceEntries.length === 0
-                ratio_w: mainWindow.ratio_w
-                ratio_h: mainWindow.ratio_h
-                onRefresh: mainWindow.sendToWorker({ "Control": 0 })
-            }
+        visible: mainWindow.introFinished && pageLoader.status === Loader.Null
+        // Named by its address so that what it uses (the file dialogs and their module) is
+        // loaded only when it is made, not with this file.
+        source: "components/HomeScreen.qml"
+        onLoaded: {
+            item.ratio_w = Qt.binding(function() { return mainWindow.ratio_w })
+            item.ratio_h = Qt.binding(function() { return mainWindow.ratio_h })
+            item.entries = Qt.binding(function() { return mainWindow.deviceEntries })
+            item.discovered = Qt.binding(function() { return mainWindow.discovered })
         }
+    }
+
+    Connections {
+        target: homeScreen.item
+        function onOpenDevice(index) { mainWindow.openDevice(index) }
+        function onAllDevicesClicked() { allDevicesPanel.item.open() }
+        function onExportRequested(fileUrl) {
+            mainWindow.sendToWorker({ "Control": 20, "filePath": fileUrl }, mainWindow.dictDataforHomeWorker)
+        }
+        function onImportRequested(fileUrl) {
+            mainWindow.sendToWorker({ "Control": 21, "filePath": fileUrl }, mainWindow.dictDataforHomeWorker)
+        }
+        function onRefresh() { mainWindow.sendToWorker({ "Control": 0 }) }
     }
 
     Loader {
