@@ -1,9 +1,8 @@
 #include "devices/mouse/hidapi_backend.h"
 
+#include "devices/mouse/hidapi_library.h"
 #include "platform/hid_paths.h"
 #include "platform/hid_report_stream.h"
-
-#include <hidapi/hidapi.h>
 
 #include <memory>
 
@@ -49,36 +48,41 @@ HidDeviceInfo copyInfo(const hid_device_info& info)
 HidapiBackend::~HidapiBackend()
 {
     std::lock_guard<std::mutex> lock(m_libraryLock);
-    if (m_openHandles == 0)
-        hid_exit();
+    if (m_openHandles == 0 && m_initialised)
+        libhidapi().exit();
 }
 
 int HidapiBackend::init()
 {
     std::lock_guard<std::mutex> lock(m_libraryLock);
     m_exitPending = false;
-    return hid_init();
+    if (!libhidapi().ready())
+        return -1;
+    m_initialised = true;
+    return libhidapi().init();
 }
 
 std::vector<HidDeviceInfo> HidapiBackend::enumerate(uint16_t vendorId, uint16_t productId)
 {
     std::lock_guard<std::mutex> lock(m_libraryLock);
     std::vector<HidDeviceInfo> devices;
-    hid_device_info* list = hid_enumerate(vendorId, productId);
+    if (!libhidapi().ready())
+        return devices;
+    hid_device_info* list = libhidapi().enumerate(vendorId, productId);
     for (const hid_device_info* info = list; info; info = info->next)
         devices.push_back(copyInfo(*info));
-    hid_free_enumeration(list);
+    libhidapi().free_enumeration(list);
     return devices;
 }
 
 HidDevice* HidapiBackend::open(const char* path)
 {
     std::lock_guard<std::mutex> lock(m_libraryLock);
-    if (!path || !platform::isHidDevicePath(QByteArray(path)))
+    if (!path || !platform::isHidDevicePath(QByteArray(path)) || !libhidapi().ready())
         return nullptr;
     auto device = std::make_unique<HidapiDevice>();
     device->reports.open(QByteArray(path));
-    device->handle = hid_open_path(path);
+    device->handle = libhidapi().open_path(path);
     if (!device->handle)
         return nullptr;
     ++m_openHandles;
@@ -88,19 +92,19 @@ HidDevice* HidapiBackend::open(const char* path)
 int HidapiBackend::write(HidDevice* device, const uint8_t* data, size_t length)
 {
     hid_device* handle = handleOf(device);
-    return handle ? hid_write(handle, data, length) : -1;
+    return handle ? libhidapi().write(handle, data, length) : -1;
 }
 
 int HidapiBackend::readTimeout(HidDevice* device, uint8_t* data, size_t length, int milliseconds)
 {
     hid_device* handle = handleOf(device);
-    return handle ? hid_read_timeout(handle, data, length, milliseconds) : -1;
+    return handle ? libhidapi().read_timeout(handle, data, length, milliseconds) : -1;
 }
 
 int HidapiBackend::read(HidDevice* device, uint8_t* data, size_t length)
 {
     hid_device* handle = handleOf(device);
-    return handle ? hid_read(handle, data, length) : -1;
+    return handle ? libhidapi().read(handle, data, length) : -1;
 }
 
 int HidapiBackend::readUntilWoken(HidDevice* device, uint8_t* data, size_t length, const platform::WakeSignal& wake)
@@ -112,28 +116,30 @@ int HidapiBackend::readUntilWoken(HidDevice* device, uint8_t* data, size_t lengt
         return hidapiDevice->reports.readUntilWoken(data, length, wake);
     // A node the second reader could not open: hidapi's own read, and the caller looks for
     // its wake-up once a second.
-    return hid_read_timeout(hidapiDevice->handle, data, length, 1000);
+    return libhidapi().read_timeout(hidapiDevice->handle, data, length, 1000);
 }
 
 QString HidapiBackend::error(HidDevice* device)
 {
     if (device)
-        return fromWide(hid_error(handleOf(device)));
+        return fromWide(libhidapi().error(handleOf(device)));
     std::lock_guard<std::mutex> lock(m_libraryLock);
-    return fromWide(hid_error(nullptr));
+    if (!libhidapi().ready())
+        return libhidapi().loadError;
+    return fromWide(libhidapi().error(nullptr));
 }
 
 void HidapiBackend::close(HidDevice* device)
 {
     if (!device)
         return;
-    hid_close(handleOf(device));
+    libhidapi().close(handleOf(device));
     delete device;
     std::lock_guard<std::mutex> lock(m_libraryLock);
     --m_openHandles;
     if (m_openHandles == 0 && m_exitPending) {
         m_exitPending = false;
-        hid_exit();
+        libhidapi().exit();
     }
 }
 
@@ -144,5 +150,5 @@ int HidapiBackend::exit()
         m_exitPending = true;
         return 0;
     }
-    return hid_exit();
+    return m_initialised ? libhidapi().exit() : 0;
 }

@@ -29,4 +29,6 @@ private:
     // of one thread never shuts the library down under another thread's handle.
     int m_openHandles = 0;
     bool m_exitPending = false;
+    // hidapi is loaded by the first init(); until then there is nothing to shut down.
+    bool m_initialised = false;
 };
