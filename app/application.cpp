@@ -6,6 +6,7 @@
 #include "app/qml_types.h"
 #include "app/screenshot.h"
 #include "app/single_instance.h"
+#include "app/tray/icon_url.h"
 #include "core/data_store.h"
 #include "core/device_setup.h"
 #include "core/talvorin.h"
@@ -99,7 +100,7 @@ int runTalvorin(int argc, char* argv[])
     QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
     chooseSceneGraphBackend();
     QApplication app(argc, argv);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon/BV_LOGO_256.ico")));
+    QApplication::setWindowIcon(iconFromFile(QStringLiteral(":/icon/BV_LOGO_256.ico")));
     registerQmlTypes();
     QQmlApplicationEngine engine;
     LaunchOptions* options = LaunchOptions::fromArguments(QCoreApplication::arguments(), &app);
