@@ -28,6 +28,7 @@
 #include <QQmlApplicationEngine>
 #include <QQmlContext>
 #include <QQuickWindow>
+#include <QTimer>
 
 namespace {
 
@@ -100,7 +101,11 @@ int runTalvorin(int argc, char* argv[])
     QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling);
     chooseSceneGraphBackend();
     QApplication app(argc, argv);
-    QApplication::setWindowIcon(iconFromFile(QStringLiteral(":/icon/BV_LOGO_256.ico")));
+    // Decoding the icon (and loading the plugin for its format) held the window up: the window
+    // is asked for first, and the icon set in the event loop's first turn, before its first frame.
+    QTimer::singleShot(0, [] {
+        QApplication::setWindowIcon(iconFromFile(QStringLiteral(":/icon/BV_LOGO_256.ico")));
+    });
     registerQmlTypes();
     QQmlApplicationEngine engine;
     LaunchOptions* options = LaunchOptions::fromArguments(QCoreApplication::arguments(), &app);

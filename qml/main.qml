@@ -76,21 +76,30 @@ ApplicationWindow {
     property bool autoLaunch: false
     property string autoLaunchError: ""
 
-    // What the intro covers (the header, the home screen, the panels) is made once the
-    // window's first frame is out, so that the window appears as soon as the intro can be
-    // drawn. A start without the intro makes it at once; one that waits in the tray, right
-    // after start-up.
+    // The window's first frame is its background alone (the intro starts from nothing
+    // visible): the fonts, the intro and what it covers (the header, the home screen, the
+    // panels, the tray icon) are made once that frame is out, so that the window appears as
+    // soon as it can. A start without the intro makes them at once; one that waits in the tray,
+    // right after start-up.
+    property bool fontsLoaded: introFinished
     property bool contentReady: introFinished
 
     function makeContent() {
+        // The fonts first: a text made before its font is known would keep another one.
+        fontsLoaded = true
         contentReady = true
     }
 
     onFrameSwapped: if (!contentReady) Qt.callLater(makeContent)
 
-    FontLoader { id: fontMedium; source: ConfigData.fontList[0] }
-    FontLoader { id: fontRegular; source: ConfigData.fontList[1] }
-    FontLoader { id: fontLight; source: ConfigData.fontList[2] }
+    Loader {
+        active: mainWindow.fontsLoaded
+        sourceComponent: Item {
+            FontLoader { source: ConfigData.fontList[0] }
+            FontLoader { source: ConfigData.fontList[1] }
+            FontLoader { source: ConfigData.fontList[2] }
+        }
+    }
 
     function sendToWorker(values, map) {
         var command = map === undefined ? dictDataforWorker : map
@@ -624,7 +633,7 @@ ApplicationWindow {
     Loader {
         id: introLoader
         anchors.centerIn: parent
-        active: !mainWindow.introFinished
+        active: !mainWindow.introFinished && mainWindow.contentReady
         sourceComponent: IntroAnimation {
             ratio_w: mainWindow.ratio_w
             ratio_h: mainWindow.ratio_h

@@ -24,6 +24,8 @@ Item {
         width: 150 * intro.ratio_h
         height: width
         source: "qrc:/icon/talvorin.svg"
+        // It fades in from nothing: decoded beside the animation rather than holding it up.
+        asynchronous: true
         sourceSize.width: 300
         sourceSize.height: 300
         opacity: 0
