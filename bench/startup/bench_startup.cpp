@@ -5,7 +5,10 @@
 // - time to the first discovery answer and resident memory;
 // - 5 s after start, over 10 s, with the window hidden and then shown on the home page: CPU
 //   share and wake-ups per second of every thread (voluntary context switches);
-// - a second start until the running window is mapped.
+// - a second start until the running window is mapped;
+// - the shown window again once Qt's own cache housekeeping (the font cache's 10 s timer and
+//   the pixmap caches' 30 s ones, which follow any new text or picture and stop by themselves)
+//   has ended: BENCH_STEADY_SECONDS after the second start (60; 0 leaves it out).
 // Window figures need an X display (run under xvfb-run). BENCH_RUNS sets the number of
 // first-window runs (5). Prints figures; never fails on them.
 #include "process_figures.h"
@@ -181,6 +184,12 @@ void measureIdleAndSecondStart(WindowMapWatch& watch)
         settle.start();
         sleepUntil(settle, kSettleSeconds * 1000);
         printIdle("shown on the home page", measureIdle(process.processId(), kSampleSeconds));
+        const int steady = qEnvironmentVariableIsSet("BENCH_STEADY_SECONDS")
+            ? qEnvironmentVariableIntValue("BENCH_STEADY_SECONDS") : 60;
+        if (steady > 0) {
+            sleepUntil(secondClock, steady * 1000);
+            printIdle("shown, later", measureIdle(process.processId(), kSampleSeconds));
+        }
     }
     endProcess(process);
 }
