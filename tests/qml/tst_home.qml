@@ -63,6 +63,49 @@ TestCase {
         return popup(win, "infoPanel")
     }
 
+    // A start that shows the window maps it with its background alone: the intro and what it
+    // covers are made once the first frame is out.
+    function test_content_made_after_the_first_frame() {
+        launchOptions.showWindow = true
+        var win = createWindow()
+        verify(win.visible)
+        verify(!win.contentReady)
+        compare(findChild(win.contentItem, "homeHeader"), null)
+        compare(findChild(win.contentItem, "homeScreen"), null)
+        tryVerify(function() { return win.contentReady })
+        verify(findChild(win.contentItem, "homeHeader") !== null)
+        verify(findChild(win.contentItem, "homeScreen") !== null)
+        verify(infoPanel(win) !== null)
+        verify(!win.introFinished, "the intro plays after the first frame")
+    }
+
+    // A start that waits in the tray has no frame to wait for: its content and tray icon are
+    // made right after start-up, so that the icon is there and the window opens made.
+    function test_hidden_start_makes_the_content_at_once() {
+        var win = createWindow()
+        verify(!win.visible)
+        tryVerify(function() { return win.contentReady })
+        verify(findChild(win.contentItem, "homeScreen") !== null)
+        verify(!win.visible)
+    }
+
+    // The start options may come before the information panel exists; it shows them when made.
+    function test_start_options_kept_for_the_panel() {
+        launchOptions.showWindow = true
+        var win = createWindow()
+        verify(!win.contentReady)
+        win.handleWorkerAnswer({ "Control": 14, "StartwithWindows": 1, "firstrStartAppShowGUI": 1 })
+        verify(!win.contentReady, "taken before the panel exists")
+        tryVerify(function() { return win.contentReady })
+        compare(infoPanel(win).autoLaunch, true)
+        compare(infoPanel(win).showWindowAtStart, true)
+        talvorin_worker.answer({ "Control": 14, "StartwithWindows": 0, "StartwithWindowsError": "no folder",
+                                 "firstrStartAppShowGUI": 0 })
+        tryVerify(function() { return !infoPanel(win).autoLaunch })
+        compare(infoPanel(win).autoLaunchError, "no folder")
+        compare(infoPanel(win).showWindowAtStart, false)
+    }
+
     function test_start_up_commands() {
         var win = createWindow()
         verify(!win.visible, "hidden until the discovery answer says otherwise")
