@@ -90,7 +90,9 @@ ApplicationWindow {
         contentReady = true
     }
 
-    onFrameSwapped: if (!contentReady) Qt.callLater(makeContent)
+    // Emitted on this thread once per frame, just before the frame is drawn; the content is made
+    // in the next turn of the event loop, after that frame.
+    onAfterAnimating: if (!contentReady) Qt.callLater(makeContent)
 
     Loader {
         active: mainWindow.fontsLoaded
