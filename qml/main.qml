@@ -94,14 +94,11 @@ ApplicationWindow {
     // in the next turn of the event loop, after that frame.
     onAfterAnimating: if (!contentReady) Qt.callLater(makeContent)
 
-    Loader {
-        active: mainWindow.fontsLoaded
-        sourceComponent: Item {
-            FontLoader { source: ConfigData.fontList[0] }
-            FontLoader { source: ConfigData.fontList[1] }
-            FontLoader { source: ConfigData.fontList[2] }
-        }
-    }
+    // Bound rather than made by a loader: a start without the intro sets them while this file
+    // is being made, before any loader makes a text.
+    FontLoader { source: mainWindow.fontsLoaded ? ConfigData.fontList[0] : "" }
+    FontLoader { source: mainWindow.fontsLoaded ? ConfigData.fontList[1] : "" }
+    FontLoader { source: mainWindow.fontsLoaded ? ConfigData.fontList[2] : "" }
 
     function sendToWorker(values, map) {
         var command = map === undefined ? dictDataforWorker : map
