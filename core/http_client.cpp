@@ -91,7 +91,7 @@ void restrictToHttp(CURL* curl, bool startsSecure)
 #else
     libcurl().easy_setopt(curl, CURLOPT_PROTOCOLS, long(CURLPROTO_HTTP | CURLPROTO_HTTPS));
     libcurl().easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS,
-                     startsSecure ? long(CURLPROTO_HTTPS) : long(CURLPROTO_HTTP | CURLPROTO_HTTPS));
+                          startsSecure ? long(CURLPROTO_HTTPS) : long(CURLPROTO_HTTP | CURLPROTO_HTTPS));
 #endif
 }
 

@@ -45,10 +45,18 @@ HidDeviceInfo copyInfo(const hid_device_info& info)
 
 } // namespace
 
+bool HidapiBackend::useLibrary()
+{
+    if (!libhidapi().ready())
+        return false;
+    m_used = true;
+    return true;
+}
+
 HidapiBackend::~HidapiBackend()
 {
     std::lock_guard<std::mutex> lock(m_libraryLock);
-    if (m_openHandles == 0 && m_initialised)
+    if (m_openHandles == 0 && m_used)
         libhidapi().exit();
 }
 
@@ -56,9 +64,8 @@ int HidapiBackend::init()
 {
     std::lock_guard<std::mutex> lock(m_libraryLock);
     m_exitPending = false;
-    if (!libhidapi().ready())
+    if (!useLibrary())
         return -1;
-    m_initialised = true;
     return libhidapi().init();
 }
 
@@ -66,7 +73,7 @@ std::vector<HidDeviceInfo> HidapiBackend::enumerate(uint16_t vendorId, uint16_t 
 {
     std::lock_guard<std::mutex> lock(m_libraryLock);
     std::vector<HidDeviceInfo> devices;
-    if (!libhidapi().ready())
+    if (!useLibrary())
         return devices;
     hid_device_info* list = libhidapi().enumerate(vendorId, productId);
     for (const hid_device_info* info = list; info; info = info->next)
@@ -78,7 +85,7 @@ std::vector<HidDeviceInfo> HidapiBackend::enumerate(uint16_t vendorId, uint16_t 
 HidDevice* HidapiBackend::open(const char* path)
 {
     std::lock_guard<std::mutex> lock(m_libraryLock);
-    if (!path || !platform::isHidDevicePath(QByteArray(path)) || !libhidapi().ready())
+    if (!path || !platform::isHidDevicePath(QByteArray(path)) || !useLibrary())
         return nullptr;
     auto device = std::make_unique<HidapiDevice>();
     device->reports.open(QByteArray(path));
@@ -150,5 +157,5 @@ int HidapiBackend::exit()
         m_exitPending = true;
         return 0;
     }
-    return m_initialised ? libhidapi().exit() : 0;
+    return m_used ? libhidapi().exit() : 0;
 }

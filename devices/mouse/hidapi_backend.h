@@ -29,6 +29,9 @@ private:
     // of one thread never shuts the library down under another thread's handle.
     int m_openHandles = 0;
     bool m_exitPending = false;
-    // hidapi is loaded by the first init(); until then there is nothing to shut down.
-    bool m_initialised = false;
+    // Loads hidapi on first use (lock held); false when it cannot be loaded.
+    bool useLibrary();
+
+    // Whether hidapi has been used, so that there is library state to shut down.
+    bool m_used = false;
 };
